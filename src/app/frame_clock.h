@@ -1,0 +1,22 @@
+// Frame clock: milliseconds since the clock was started, and the 10 ms frame pacing.
+#pragma once
+#include <cstdint>
+
+struct FrameClock {
+    bool     usesPerformanceCounter; // true: counter ticks; false: millisecond timer
+    float    secondsPerTick;         // seconds per counter tick, or 0.001 for the timer
+    int64_t  counterStart;           // counter reading when the clock was started
+    uint32_t timerStart;             // millisecond timer reading when the clock was started
+};
+
+extern FrameClock frameClock;      // all zero until startFrameClock
+extern const int  pacingSteps[6];  // half the minimum frame time, in ms
+extern int        pacingStepIndex; // always 3: 2 x 5 = 10 ms per frame
+extern float      frameStart;      // clock reading at the start of this frame, in ms
+
+void   startFrameClock();
+double readFrameClock();
+
+// Ends the frame: waits until the clock reads frameStart + 10 ms. Sleeps while
+// more than 2 ms remain, then spins, so it neither burns a core nor oversleeps.
+void waitForFrameEnd();

@@ -1,0 +1,276 @@
+// The display window and its OpenGL context on SDL2. The game draws a 640 x 480
+// picture into an off-screen frame buffer; presenting scales it into the
+// largest centred 4:3 area of the fullscreen window, with black bars around.
+#include "app/sdl_display.h"
+
+#include "app/view.h"
+#include "gfx/font.h"
+#include "gfx/gl.h"
+#include "gfx/images.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr int pictureWidth  = 640;
+constexpr int pictureHeight = 480;
+
+// GL 3.0 frame buffer entry points, looked up at run time.
+#ifndef GL_FRAMEBUFFER
+#define GL_FRAMEBUFFER 0x8D40
+#define GL_READ_FRAMEBUFFER 0x8CA8
+#define GL_DRAW_FRAMEBUFFER 0x8CA9
+#define GL_RENDERBUFFER 0x8D41
+#define GL_COLOR_ATTACHMENT0 0x8CE0
+#define GL_DEPTH_ATTACHMENT 0x8D00
+#define GL_FRAMEBUFFER_COMPLETE 0x8CD5
+#define GL_DEPTH_COMPONENT16 0x81A5
+#endif
+using GenFn      = void (*)(GLsizei, GLuint*);
+using BindFn     = void (*)(GLenum, GLuint);
+using StorageFn  = void (*)(GLenum, GLenum, GLsizei, GLsizei);
+using AttachFn   = void (*)(GLenum, GLenum, GLenum, GLuint);
+using StatusFn   = GLenum (*)(GLenum);
+using BlitFn     = void (*)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield, GLenum);
+using DeleteFn   = void (*)(GLsizei, const GLuint*);
+
+struct FramebufferCalls {
+    GenFn     genFramebuffers;
+    BindFn    bindFramebuffer;
+    GenFn     genRenderbuffers;
+    BindFn    bindRenderbuffer;
+    StorageFn renderbufferStorage;
+    AttachFn  framebufferRenderbuffer;
+    StatusFn  checkFramebufferStatus;
+    BlitFn    blitFramebuffer;
+    DeleteFn  deleteFramebuffers;
+    DeleteFn  deleteRenderbuffers;
+};
+
+SDL_Window*      window     = nullptr;
+SDL_GLContext    context    = nullptr;
+FramebufferCalls fb         = {};
+GLuint           frameBuffer = 0;
+GLuint           colourBuffer = 0;
+GLuint           depthBuffer  = 0;
+bool             videoStarted = false;
+
+template <typename T> bool lookUp(T& fn, const char* name)
+{
+    fn = reinterpret_cast<T>(SDL_GL_GetProcAddress(name));
+    return fn != nullptr;
+}
+
+bool createFramebuffer(std::string* error)
+{
+    bool ok = lookUp(fb.genFramebuffers, "glGenFramebuffers") &&
+              lookUp(fb.bindFramebuffer, "glBindFramebuffer") &&
+              lookUp(fb.genRenderbuffers, "glGenRenderbuffers") &&
+              lookUp(fb.bindRenderbuffer, "glBindRenderbuffer") &&
+              lookUp(fb.renderbufferStorage, "glRenderbufferStorage") &&
+              lookUp(fb.framebufferRenderbuffer, "glFramebufferRenderbuffer") &&
+              lookUp(fb.checkFramebufferStatus, "glCheckFramebufferStatus") &&
+              lookUp(fb.blitFramebuffer, "glBlitFramebuffer") &&
+              lookUp(fb.deleteFramebuffers, "glDeleteFramebuffers") &&
+              lookUp(fb.deleteRenderbuffers, "glDeleteRenderbuffers");
+    if (!ok) {
+        *error = "OpenGL frame buffer objects are not available";
+        return false;
+    }
+    fb.genRenderbuffers(1, &colourBuffer);
+    fb.bindRenderbuffer(GL_RENDERBUFFER, colourBuffer);
+    fb.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, pictureWidth, pictureHeight);
+    fb.genRenderbuffers(1, &depthBuffer);
+    fb.bindRenderbuffer(GL_RENDERBUFFER, depthBuffer);
+    fb.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, pictureWidth, pictureHeight);
+    fb.genFramebuffers(1, &frameBuffer);
+    fb.bindFramebuffer(GL_FRAMEBUFFER, frameBuffer);
+    fb.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer);
+    fb.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthBuffer);
+    if (fb.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        *error = "cannot create the 640 x 480 frame buffer";
+        return false;
+    }
+    return true;
+}
+
+// Black for the whole window, both buffers, so the bars start black.
+void clearWindowBlack()
+{
+    fb.bindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    for (int i = 0; i < 2; ++i) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        SDL_GL_SwapWindow(window);
+    }
+    glClear(GL_COLOR_BUFFER_BIT);
+    fb.bindFramebuffer(GL_FRAMEBUFFER, frameBuffer);
+}
+
+bool fail(std::string* error, const char* what)
+{
+    *error = std::string(what) + SDL_GetError();
+    closeDisplay();
+    return false;
+}
+
+} // namespace
+
+bool openDisplay(DisplayMode mode, std::string* error)
+{
+    if (mode == DisplayMode::Offscreen)
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return fail(error, "cannot open the display: ");
+    videoStarted = true;
+
+    // SDL quietly falls back to its invisible offscreen driver when it finds no
+    // display; for the game that is no display at all, unless asked for.
+    const char* driver    = SDL_GetCurrentVideoDriver();
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    if (mode == DisplayMode::Fullscreen && driver &&
+        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) &&
+        !(requested && std::strcmp(requested, driver) == 0)) {
+        *error = "cannot open the display: no X11 or Wayland display found";
+        closeDisplay();
+        return false;
+    }
+
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
+
+    Uint32 flags = SDL_WINDOW_OPENGL;
+    if (mode == DisplayMode::Fullscreen)
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    window = SDL_CreateWindow("Swarm!", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                              pictureWidth, pictureHeight, flags);
+    if (!window)
+        return fail(error, "cannot open the display: ");
+    context = SDL_GL_CreateContext(window);
+    if (!context)
+        return fail(error, "cannot create an OpenGL context: ");
+    SDL_GL_MakeCurrent(window, context);
+    SDL_GL_SetSwapInterval(0);
+    if (!createFramebuffer(error)) {
+        closeDisplay();
+        return false;
+    }
+    clearWindowBlack();
+    glViewport(0, 0, pictureWidth, pictureHeight);
+    return true;
+}
+
+void closeDisplay()
+{
+    if (context) {
+        if (frameBuffer) {
+            fb.bindFramebuffer(GL_FRAMEBUFFER, 0);
+            fb.deleteFramebuffers(1, &frameBuffer);
+            fb.deleteRenderbuffers(1, &colourBuffer);
+            fb.deleteRenderbuffers(1, &depthBuffer);
+        }
+        frameBuffer = colourBuffer = depthBuffer = 0;
+        SDL_GL_MakeCurrent(window, nullptr);
+        SDL_GL_DeleteContext(context);
+        context = nullptr;
+    }
+    if (window) {
+        SDL_DestroyWindow(window);
+        window = nullptr;
+    }
+    if (videoStarted) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        videoStarted = false;
+    }
+}
+
+void presentDisplay()
+{
+    if (!window || !frameBuffer)
+        return;
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(window, &w, &h);
+    // The largest 4:3 area that fits, centred.
+    int vw = w, vh = w * 3 / 4;
+    if (vh > h) {
+        vh = h;
+        vw = h * 4 / 3;
+    }
+    const int vx = (w - vw) / 2, vy = (h - vh) / 2;
+
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+    glDisable(GL_SCISSOR_TEST);
+
+    fb.bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    fb.bindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer);
+    if (vw != w || vh != h) {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    fb.blitFramebuffer(0, 0, pictureWidth, pictureHeight, vx, vy, vx + vw, vy + vh,
+                       GL_COLOR_BUFFER_BIT, (vw == pictureWidth) ? GL_NEAREST : GL_LINEAR);
+    SDL_GL_SwapWindow(window);
+    fb.bindFramebuffer(GL_FRAMEBUFFER, frameBuffer);
+
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+    if (scissor)
+        glEnable(GL_SCISSOR_TEST);
+}
+
+void readDisplayPixels(unsigned char* rgb)
+{
+    fb.bindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, pictureWidth, pictureHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    // OpenGL's rows run bottom to top; pictures are stored top row first.
+    const size_t row = pictureWidth * 3;
+    unsigned char tmp[pictureWidth * 3];
+    for (int y = 0; y < pictureHeight / 2; ++y) {
+        unsigned char* a = rgb + y * row;
+        unsigned char* b = rgb + (pictureHeight - 1 - y) * row;
+        std::memcpy(tmp, a, row);
+        std::memcpy(a, b, row);
+        std::memcpy(b, tmp, row);
+    }
+}
+
+void setDisplayIcon(const char* bmpPath)
+{
+    if (!window)
+        return;
+    SDL_Surface* icon = SDL_LoadBMP(bmpPath);
+    if (!icon)
+        return;
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
+}
+
+bool createDisplayWindow(const char* title, int, int, int, std::string* error)
+{
+    if (!openDisplay(DisplayMode::Fullscreen, error))
+        return false;
+    SDL_SetWindowTitle(window, title);
+    setDisplayIcon("swarm-icon.bmp");
+    SDL_ShowCursor(SDL_DISABLE);
+    SDL_DisableScreenSaver();
+    SDL_RaiseWindow(window);
+    setPerspectiveView();
+    loadGraphics();
+    return true;
+}
+
+void destroyDisplayWindow()
+{
+    SDL_ShowCursor(SDL_ENABLE);
+    releaseFont();
+    closeDisplay();
+}

@@ -1,0 +1,28 @@
+// The display window and its OpenGL context, on SDL2.
+#pragma once
+#include <string>
+
+enum class DisplayMode {
+    Fullscreen, // the game: fullscreen desktop window, picture scaled to a centred 4:3 area
+    Offscreen,  // replay tool and tests: SDL's offscreen driver, no visible window
+};
+
+// Opens the window and an OpenGL compatibility context and makes it current.
+// The game draws into a 640 x 480 frame buffer; presentDisplay scales it into
+// the window. On failure returns false with a one-line reason in *error.
+bool openDisplay(DisplayMode mode, std::string* error);
+void closeDisplay();
+
+// Shows the finished 640 x 480 picture (scaled, black bars) and swaps.
+void presentDisplay();
+
+// Reads the 640 x 480 picture drawn so far, RGB, top row first.
+void readDisplayPixels(unsigned char* rgb);
+
+// Sets the window icon from a BMP file when it exists.
+void setDisplayIcon(const char* bmpPath);
+
+// The window: opened with the game's title, the intro's view set and all
+// pictures loaded; and its teardown.
+bool createDisplayWindow(const char* title, int width, int height, int bits, std::string* error);
+void destroyDisplayWindow();

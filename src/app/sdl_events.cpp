@@ -1,0 +1,128 @@
+// Keyboard events from SDL2, turned into the game's virtual-key codes.
+#include "app/sdl_platform.h"
+
+#include <SDL2/SDL.h>
+
+namespace {
+
+constexpr int otherKey = 0xFF; // every key without a code of its own
+
+int virtualKeyFor(SDL_Keycode key)
+{
+    if (key >= SDLK_a && key <= SDLK_z)
+        return 0x41 + (key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9)
+        return 0x30 + (key - SDLK_0);
+    if (key >= SDLK_F1 && key <= SDLK_F12)
+        return 0x70 + (key - SDLK_F1);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9)
+        return 0x61 + (key - SDLK_KP_1);
+    switch (key) {
+    case SDLK_SPACE: return 0x20;
+    case SDLK_ESCAPE: return 0x1B;
+    case SDLK_LEFT: return 0x25;
+    case SDLK_UP: return 0x26;
+    case SDLK_RIGHT: return 0x27;
+    case SDLK_DOWN: return 0x28;
+    case SDLK_BACKSPACE: return 0x08;
+    case SDLK_TAB: return 0x09;
+    case SDLK_RETURN: return 0x0D;
+    case SDLK_KP_ENTER: return 0x0D;
+    case SDLK_LSHIFT: case SDLK_RSHIFT: return 0x10;
+    case SDLK_LCTRL: case SDLK_RCTRL: return 0x11;
+    case SDLK_PAUSE: return 0x13;
+    case SDLK_CAPSLOCK: return 0x14;
+    case SDLK_PAGEUP: return 0x21;
+    case SDLK_PAGEDOWN: return 0x22;
+    case SDLK_END: return 0x23;
+    case SDLK_HOME: return 0x24;
+    case SDLK_INSERT: return 0x2D;
+    case SDLK_DELETE: return 0x2E;
+    case SDLK_LGUI: return 0x5B;
+    case SDLK_RGUI: return 0x5C;
+    case SDLK_APPLICATION: return 0x5D;
+    case SDLK_KP_0: return 0x60;
+    case SDLK_KP_MULTIPLY: return 0x6A;
+    case SDLK_KP_PLUS: return 0x6B;
+    case SDLK_KP_MINUS: return 0x6D;
+    case SDLK_KP_PERIOD: return 0x6E;
+    case SDLK_KP_DIVIDE: return 0x6F;
+    case SDLK_NUMLOCKCLEAR: return 0x90;
+    case SDLK_SCROLLLOCK: return 0x91;
+    case SDLK_SEMICOLON: return 0xBA;
+    case SDLK_EQUALS: return 0xBB;
+    case SDLK_COMMA: return 0xBC;
+    case SDLK_MINUS: return 0xBD;
+    case SDLK_PERIOD: return 0xBE;
+    case SDLK_SLASH: return 0xBF;
+    case SDLK_BACKQUOTE: return 0xC0;
+    case SDLK_LEFTBRACKET: return 0xDB;
+    case SDLK_BACKSLASH: return 0xDC;
+    case SDLK_RIGHTBRACKET: return 0xDD;
+    case SDLK_QUOTE: return 0xDE;
+    default: return otherKey;
+    }
+}
+
+// Alt keys, keys pressed with Alt, and F10 are system keys: not recorded.
+bool isSystemKey(const SDL_KeyboardEvent& key)
+{
+    const SDL_Keycode sym = key.keysym.sym;
+    return (key.keysym.mod & KMOD_ALT) != 0 || sym == SDLK_LALT || sym == SDLK_RALT ||
+           sym == SDLK_F10;
+}
+
+} // namespace
+
+void filterSdlEvents()
+{
+    static const Uint32 ignored[] = {
+        SDL_MOUSEMOTION,     SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP,  SDL_MOUSEWHEEL,
+        SDL_TEXTINPUT,       SDL_TEXTEDITING,     SDL_KEYMAPCHANGED,  SDL_FINGERDOWN,
+        SDL_FINGERUP,        SDL_FINGERMOTION,    SDL_JOYAXISMOTION,  SDL_JOYBALLMOTION,
+        SDL_JOYHATMOTION,    SDL_JOYBUTTONDOWN,   SDL_JOYBUTTONUP,    SDL_JOYDEVICEADDED,
+        SDL_JOYDEVICEREMOVED, SDL_CONTROLLERAXISMOTION, SDL_CONTROLLERBUTTONDOWN,
+        SDL_CONTROLLERBUTTONUP, SDL_CONTROLLERDEVICEADDED, SDL_CONTROLLERDEVICEREMOVED,
+        SDL_AUDIODEVICEADDED, SDL_AUDIODEVICEREMOVED, SDL_SYSWMEVENT, SDL_DROPFILE,
+        SDL_DROPTEXT,        SDL_DROPBEGIN,       SDL_DROPCOMPLETE,   SDL_CLIPBOARDUPDATE,
+        SDL_RENDER_TARGETS_RESET, SDL_RENDER_DEVICE_RESET, SDL_DOLLARGESTURE,
+        SDL_DOLLARRECORD,    SDL_MULTIGESTURE,    SDL_SENSORUPDATE,
+    };
+    for (Uint32 type : ignored)
+        SDL_EventState(type, SDL_IGNORE);
+    SDL_StopTextInput();
+}
+
+bool translateSdlEvent(const SDL_Event& event, InputEvent* out)
+{
+    switch (event.type) {
+    case SDL_QUIT:
+        *out = {InputEventType::Quit, 0};
+        return true;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        if (isSystemKey(event.key)) {
+            // No window manager took Alt+F4: close, as a desktop would.
+            if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F4 &&
+                (event.key.keysym.mod & KMOD_ALT) != 0 && !event.key.repeat) {
+                SDL_Event quit = {};
+                quit.type      = SDL_QUIT;
+                SDL_PushEvent(&quit);
+            }
+            return false;
+        }
+        *out = {event.type == SDL_KEYDOWN ? InputEventType::KeyDown : InputEventType::KeyUp,
+                virtualKeyFor(event.key.keysym.sym)};
+        return true;
+    default:
+        return false;
+    }
+}
+
+void handleOneSdlEvent()
+{
+    SDL_Event  event;
+    InputEvent input;
+    if (SDL_PollEvent(&event) && translateSdlEvent(event, &input))
+        applyInputEvent(input);
+}

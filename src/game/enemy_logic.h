@@ -1,0 +1,4 @@
+// Spawning, turning and firing of the enemies, and the end of a wave.
+#pragma once
+
+void enemyLogic();

@@ -1,0 +1,42 @@
+// Sound effects: four channels and the five sounds bound to them.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A loaded sound: its file and the backend's handle (0 when silent).
+struct Sound {
+    const char* fileName;
+    int32_t     channel;
+    int32_t     id;
+};
+
+extern Sound playerShotSound;   // "PlayerShot.wav", channel 2
+extern Sound enemyShotSound;    // "EnemyShot.wav", channel 1
+extern Sound enemyExplodeSound; // "EExplode.wav", channel 3
+extern Sound extraShipSound;    // "XtraLife.wav", channel 3
+extern Sound shipExplodeSound;  // "PExplode.wav", channel 2
+
+void  startSound();
+Sound loadSound(const char* fileName, int32_t channel);
+void  playSound(const Sound& sound, int32_t channel);
+void  stopSound();
+
+// What actually makes the noise. The game program installs the SDL_mixer
+// backend; without one every call is silent.
+struct SoundBackend {
+    bool    (*open)();                                   // false: no audio device
+    int32_t (*load)(const char* fileName, int32_t channel); // 0: not loadable
+    void    (*play)(int32_t id, int32_t channel);        // replaces what the channel plays
+    void    (*close)();
+};
+extern const SoundBackend* soundBackend;
+
+// Every playSound call of the run, in order, while `recordSounds` is set (the
+// replay tool's trace reads and clears it).
+struct SoundCall {
+    int32_t     channel;
+    std::string fileName;
+};
+extern bool                   recordSounds;
+extern std::vector<SoundCall> soundCalls;

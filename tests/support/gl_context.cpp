@@ -1,0 +1,16 @@
+// An offscreen 640 x 480 OpenGL context for the tests, through SDL.
+#include "gl_context.h"
+
+#include "app/sdl_display.h"
+
+#include <cstdlib>
+
+void OffscreenGlEnvironment::SetUp()
+{
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    std::string error;
+    ASSERT_TRUE(openDisplay(DisplayMode::Offscreen, &error)) << error;
+}
+
+void OffscreenGlEnvironment::TearDown() { closeDisplay(); }

@@ -1,0 +1,84 @@
+// Key scripts: "PASS down KEY", "PASS up KEY" or "PASS close", one per line.
+#include "key_script.h"
+
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+
+bool parseNumber(const std::string& word, uint64_t limit, uint64_t* value)
+{
+    if (word.empty() || word.size() > 19)
+        return false;
+    uint64_t result = 0;
+    for (char c : word) {
+        if (c < '0' || c > '9')
+            return false;
+        result = result * 10 + static_cast<uint64_t>(c - '0');
+    }
+    if (result > limit)
+        return false;
+    *value = result;
+    return true;
+}
+
+bool parseKey(const std::string& word, int* key)
+{
+    if (word == "space") { *key = 0x20; return true; }
+    if (word == "escape") { *key = 0x1B; return true; }
+    if (word == "left") { *key = 0x25; return true; }
+    if (word == "right") { *key = 0x27; return true; }
+    uint64_t code = 0;
+    if (!parseNumber(word, 255, &code))
+        return false;
+    *key = static_cast<int>(code);
+    return true;
+}
+
+} // namespace
+
+bool parseKeyScript(const std::string& text, std::vector<ScriptEvent>* events, std::string* error)
+{
+    std::istringstream lines(text);
+    std::string        line;
+    int                number   = 0;
+    uint64_t           lastPass = 0;
+    events->clear();
+    while (std::getline(lines, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::istringstream       fields(line);
+        std::vector<std::string> words;
+        for (std::string word; fields >> word;)
+            words.push_back(word);
+        if (words.empty() || words[0][0] == '#')
+            continue;
+        const std::string where = "line " + std::to_string(number) + ": ";
+        ScriptEvent event = {};
+        if (!parseNumber(words[0], UINT64_MAX / 10, &event.pass)) {
+            *error = where + "the pass number must be a non-negative decimal integer";
+            return false;
+        }
+        if (!events->empty() && event.pass < lastPass) {
+            *error = where + "pass numbers must not decrease";
+            return false;
+        }
+        if (words.size() == 2 && words[1] == "close") {
+            event.action = ScriptAction::Close;
+        } else if (words.size() == 3 && (words[1] == "down" || words[1] == "up")) {
+            event.action = words[1] == "down" ? ScriptAction::Down : ScriptAction::Up;
+            if (!parseKey(words[2], &event.key)) {
+                *error = where + "unknown key '" + words[2] +
+                         "' (space, escape, left, right or a code 0 to 255)";
+                return false;
+            }
+        } else {
+            *error = where + "expected 'PASS down KEY', 'PASS up KEY' or 'PASS close'";
+            return false;
+        }
+        lastPass = event.pass;
+        events->push_back(event);
+    }
+    return true;
+}

@@ -1,0 +1,175 @@
+// The trace of a replayed game: one JSON object per pass with all game data,
+// named as in the game, plus the random state and the sounds of the pass.
+#include "trace.h"
+
+#include "app/input.h"
+#include "game/game_data.h"
+#include "game/random.h"
+#include "sound/sound.h"
+
+#include <cinttypes>
+#include <cstdio>
+
+namespace {
+
+struct Writer {
+    std::string* out;
+    bool         first = true;
+
+    void key(const char* name)
+    {
+        if (!first)
+            out->push_back(',');
+        first = false;
+        out->push_back('"');
+        out->append(name);
+        out->append("\":");
+    }
+    void field(const char* name, int64_t value)
+    {
+        key(name);
+        out->append(std::to_string(value));
+    }
+    void field(const char* name, bool value)
+    {
+        key(name);
+        out->append(value ? "true" : "false");
+    }
+    void field(const char* name, double value)
+    {
+        key(name);
+        char text[40];
+        std::snprintf(text, sizeof text, "%.17g", value);
+        out->append(text);
+    }
+    void element()
+    {
+        if (!first)
+            out->push_back(',');
+        first = false;
+    }
+    void open(char bracket)
+    {
+        out->push_back(bracket);
+        first = true;
+    }
+    void close(char bracket)
+    {
+        out->push_back(bracket);
+        first = false;
+    }
+};
+
+void writeShot(Writer& w, const Shot& shot)
+{
+    w.element();
+    w.open('{');
+    w.field("speed", int64_t{shot.speed});
+    w.field("active", shot.active);
+    w.field("x", int64_t{shot.x});
+    w.field("y", int64_t{shot.y});
+    w.close('}');
+}
+
+void writeEnemy(Writer& w, const Enemy& e)
+{
+    w.element();
+    w.open('{');
+    w.field("x", int64_t{e.x});
+    w.field("y", int64_t{e.y});
+    w.field("sprite", int64_t{e.sprite});
+    w.field("direction", int64_t{e.direction});
+    w.field("speed", int64_t{e.speed});
+    w.field("exploding", e.exploding);
+    w.field("alive", e.alive);
+    w.field("flashX", int64_t{e.flashX});
+    w.field("flashY", int64_t{e.flashY});
+    w.field("flashing", e.flashing);
+    w.field("flashAlpha", e.flashAlpha);
+    w.field("explosionBrightness", e.explosionBrightness);
+    w.field("explosionSize", int64_t{e.explosionSize});
+    w.close('}');
+}
+
+void writeList(Writer& w, const char* name)
+{
+    w.key(name);
+    w.open('[');
+}
+
+} // namespace
+
+void appendTraceLine(uint64_t pass, std::string* out)
+{
+    Writer w{out};
+    w.open('{');
+    w.field("pass", static_cast<int64_t>(pass));
+    w.field("gameState", int64_t{gameState});
+    w.field("stateAfterFade", int64_t{stateAfterFade});
+    w.field("fading", fading);
+    w.field("brightness", brightness);
+    w.field("introDepth", introDepth);
+    w.field("introApproaching", introApproaching);
+    w.field("paused", paused);
+    w.field("gameOver", gameOver);
+    w.field("waveCleared", waveCleared);
+    w.field("screenTimer", int64_t{screenTimer});
+    w.field("waveBanner", waveBanner);
+    w.field("extraShipSoundPlayed", extraShipSoundPlayed);
+    w.field("shipCommand", int64_t{shipCommand});
+    w.field("backdropScroll", backdropScroll);
+    w.field("creditsX", int64_t{creditsX});
+    w.field("score", int64_t{score});
+    w.field("highScore", int64_t{highScore});
+    w.field("lives", int64_t{lives});
+    w.field("wave", int64_t{wave});
+    w.field("waveSize", int64_t{waveSize});
+    w.field("enemiesRemaining", int64_t{enemiesRemaining});
+    w.field("shotsFired", int64_t{shotsFired});
+    w.field("hits", int64_t{hits});
+    w.field("waveBonus", int64_t{waveBonus});
+    w.field("enemySlots", int64_t{enemySlots});
+    w.field("enemiesOnScreen", int64_t{enemiesOnScreen});
+    w.field("enemyShotsInFlight", int64_t{enemyShotsInFlight});
+    w.field("enemyShotSpeed", int64_t{enemyShotSpeed});
+    w.field("enemySpeed", int64_t{enemySpeed});
+    w.field("enemyFloor", int64_t{enemyFloor});
+    w.field("quitRequested", quitRequested);
+
+    w.key("ship");
+    w.open('{');
+    w.field("explosionFrame", int64_t{ship.explosionFrame});
+    w.field("explosionTick", int64_t{ship.explosionTick});
+    w.field("explosionBrightness", ship.explosionBrightness);
+    w.field("x", int64_t{ship.x});
+    w.field("y", int64_t{ship.y});
+    w.field("angle", int64_t{ship.angle});
+    w.field("entryPhase", int64_t{ship.entryPhase});
+    w.field("active", ship.active);
+    w.field("exploding", ship.exploding);
+    w.close('}');
+
+    writeList(w, "playerShots");
+    for (int i = 1; i <= playerShotSlots; ++i)
+        writeShot(w, playerShots[i]);
+    w.close(']');
+    writeList(w, "enemyShots");
+    for (int i = 1; i <= enemyShotSlots; ++i)
+        writeShot(w, enemyShots[i]);
+    w.close(']');
+    writeList(w, "enemies");
+    for (int i = 1; i <= enemySlotCount; ++i)
+        writeEnemy(w, enemies[i]);
+    w.close(']');
+
+    w.field("rng", static_cast<int64_t>(randomState()));
+
+    writeList(w, "sounds");
+    for (const SoundCall& call : soundCalls) {
+        w.element();
+        out->append("[" + std::to_string(call.channel) + ",\"" + call.fileName + "\"]");
+    }
+    w.close(']');
+    w.close('}');
+    out->push_back('\n');
+}
