@@ -1,0 +1,99 @@
+// Running the project's programs from tests, and temporary directories.
+#include "process.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+
+std::string slurp(int fd)
+{
+    std::string text;
+    char        buffer[65536];
+    lseek(fd, 0, SEEK_SET);
+    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;)
+        text.append(buffer, static_cast<size_t>(n));
+    return text;
+}
+
+int tempFile()
+{
+    const char* base = std::getenv("TMPDIR");
+    std::string name = std::string(base && *base ? base : "/tmp") + "/swarm-test-XXXXXX";
+    int         fd   = mkstemp(&name[0]);
+    if (fd < 0)
+        throw std::runtime_error("mkstemp failed");
+    unlink(name.c_str());
+    return fd;
+}
+
+} // namespace
+
+CommandResult runCommand(const std::vector<std::string>& argv)
+{
+    const int outFd = tempFile();
+    const int errFd = tempFile();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(outFd, 1);
+        dup2(errFd, 2);
+        std::vector<char*> args;
+        for (const std::string& a : argv)
+            args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    CommandResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(outFd), slurp(errFd)};
+    close(outFd);
+    close(errFd);
+    return result;
+}
+
+TempDir::TempDir()
+{
+    const char* base = std::getenv("TMPDIR");
+    std::string name = std::string(base && *base ? base : "/tmp") + "/swarm-test-XXXXXX";
+    if (!mkdtemp(&name[0]))
+        throw std::runtime_error("mkdtemp failed");
+    dir = name;
+}
+
+TempDir::~TempDir()
+{
+    const std::string command = "rm -rf '" + dir + "'";
+    if (std::system(command.c_str()) != 0) {
+        // Nothing more to do; the directory is left behind.
+    }
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const std::string& path, const std::string& content)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+}
+
+std::vector<std::string> splitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream       in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}

@@ -1,0 +1,161 @@
+// swarm-replay's contract: arguments, key scripts, the event queue and the trace.
+#include "key_script.h"
+#include "process.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CommandResult replay(std::vector<std::string> args)
+{
+    args.insert(args.begin(), SWARM_REPLAY_PATH);
+    return runCommand(args);
+}
+
+std::string field(const std::string& line, const std::string& name)
+{
+    const std::string key = "\"" + name + "\":";
+    const size_t      at  = line.find(key);
+    if (at == std::string::npos)
+        return "<missing>";
+    const size_t start = at + key.size();
+    const size_t end   = line.find_first_of(",}", start);
+    return line.substr(start, end - start);
+}
+
+TEST(ReplayTool, TraceHasOneLinePerPassWithEveryKey)
+{
+    const CommandResult r = replay({"--frames", "500", "--trace", "-"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = splitLines(r.out);
+    ASSERT_EQ(lines.size(), 500u);
+    const char* names[] = {
+        "pass", "gameState", "stateAfterFade", "fading", "brightness", "introDepth",
+        "introApproaching", "paused", "gameOver", "waveCleared", "screenTimer", "waveBanner",
+        "extraShipSoundPlayed", "shipCommand", "backdropScroll", "creditsX", "score", "highScore",
+        "lives", "wave", "waveSize", "enemiesRemaining", "shotsFired", "hits", "waveBonus",
+        "enemySlots", "enemiesOnScreen", "enemyShotsInFlight", "enemyShotSpeed", "enemySpeed",
+        "enemyFloor", "quitRequested", "ship", "explosionFrame", "explosionTick",
+        "explosionBrightness", "x", "y", "angle", "entryPhase", "active", "exploding",
+        "playerShots", "enemyShots", "speed", "enemies", "sprite", "direction", "alive",
+        "flashX", "flashY", "flashing", "flashAlpha", "explosionSize", "rng", "sounds"};
+    for (const char* name : names)
+        EXPECT_NE(lines[499].find(std::string("\"") + name + "\":"), std::string::npos) << name;
+    EXPECT_EQ(field(lines[0], "pass"), "0");
+    EXPECT_EQ(field(lines[499], "pass"), "499");
+    EXPECT_EQ(field(lines[0], "gameState"), "1") << "Loading falls through into the intro";
+    EXPECT_EQ(field(lines[0], "introDepth"), "-99.400000000000006");
+}
+
+TEST(ReplayTool, ZeroFramesWritesAnEmptyTrace)
+{
+    TempDir             dir;
+    const CommandResult r = replay({"--frames", "0", "--trace", dir.file("t.jsonl")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readFile(dir.file("t.jsonl")), "");
+}
+
+TEST(ReplayTool, CalendarTimeSeedsTheGenerator)
+{
+    // The intro draws nothing, so after pass 0 the state is the seed itself,
+    // taken modulo 2 to the 32nd.
+    const CommandResult r = replay({"--frames", "1", "--time", "4294967301", "--trace", "-"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(field(r.out, "rng"), "5");
+}
+
+TEST(ReplayTool, EventsOfOnePassAreHandledInSuccessivePasses)
+{
+    TempDir dir;
+    // A tap whose key-up is queued behind its key-down is still seen by the
+    // frame of the pass that handled the key-down.
+    writeFile(dir.file("k"), "# tap\n5 down 65\r\n5 up 65\n\n");
+    const CommandResult r = replay({"--frames", "8", "--keys", dir.file("k"), "--trace", "-"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = splitLines(r.out);
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(field(lines[4], "introApproaching"), "true");
+    EXPECT_EQ(field(lines[5], "introApproaching"), "false");
+    EXPECT_EQ(field(lines[5], "introDepth"), "-20.399999999999999");
+    EXPECT_EQ(field(lines[6], "introDepth"), "-20.399999999999999")
+        << "key up: the retreat has ended, so the fade starts";
+    EXPECT_EQ(field(lines[6], "brightness"), "0.995");
+}
+
+TEST(ReplayTool, CloseEndsTheRunAfterTheQuitEventIsTaken)
+{
+    TempDir dir;
+    writeFile(dir.file("k"), "10 close\n");
+    const CommandResult r = replay({"--keys", dir.file("k"), "--trace", "-"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = splitLines(r.out);
+    ASSERT_EQ(lines.size(), 12u) << "pass 10 queues the quit, pass 11 takes it and runs its frame";
+    EXPECT_EQ(field(lines[10], "quitRequested"), "false");
+    EXPECT_EQ(field(lines[11], "quitRequested"), "true");
+}
+
+TEST(ReplayTool, ScreenshotIsAPicture)
+{
+    TempDir             dir;
+    const CommandResult r =
+        replay({"--frames", "3", "--screenshot", "2:" + dir.file("p.png")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string png = readFile(dir.file("p.png"));
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    // Width and height from the IHDR chunk: 640 x 480.
+    EXPECT_EQ(static_cast<unsigned char>(png[18]) * 256 + static_cast<unsigned char>(png[19]), 640);
+    EXPECT_EQ(static_cast<unsigned char>(png[22]) * 256 + static_cast<unsigned char>(png[23]), 480);
+}
+
+TEST(ReplayTool, BadArgumentsAndScriptsAreRefusedWithStatusTwo)
+{
+    TempDir dir;
+    struct Case {
+        std::string script;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"1 down space\n0 up space\n", "line 2"},
+        {"1 down space\n\n# fine\n7 press space\n", "line 4"},
+        {"3 down 256\n", "line 1"},
+        {"-1 down space\n", "line 1"},
+        {"x down space\n", "line 1"},
+        {"1 down\n", "line 1"},
+        {"1 close now\n", "line 1"},
+        {"1 down Space\n", "line 1"},
+        {"1 down space\n999999 down bogus\n", "line 2"}, // checked even if never reached
+    };
+    for (const Case& c : cases) {
+        writeFile(dir.file("k"), c.script);
+        const CommandResult r = replay({"--frames", "1", "--keys", dir.file("k"), "--trace", "-"});
+        EXPECT_EQ(r.status, 2) << c.script;
+        EXPECT_NE(r.err.find(c.expected), std::string::npos) << c.script << r.err;
+        EXPECT_EQ(r.out, "") << "no pass runs";
+    }
+    const std::vector<std::vector<std::string>> badArgs = {
+        {"--frames", "-3"}, {"--frames"}, {"--time", "abc"}, {"--bogus"},
+        {"--screenshot", "12"}, {"--keys", dir.file("missing")}, {"--data", dir.file("missing")}};
+    for (const auto& args : badArgs) {
+        const CommandResult r = replay(args);
+        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_FALSE(r.err.empty());
+    }
+}
+
+TEST(KeyScript, ParsesWordsCodesAndCrLf)
+{
+    std::vector<ScriptEvent> events;
+    std::string              error;
+    ASSERT_TRUE(parseKeyScript("0 down escape\r\n0\tup\t27\n12 close\n 12  down 255 \n", &events, &error))
+        << error;
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].key, 0x1B);
+    EXPECT_EQ(events[1].action, ScriptAction::Up);
+    EXPECT_EQ(events[1].key, 27);
+    EXPECT_EQ(events[2].action, ScriptAction::Close);
+    EXPECT_EQ(events[3].pass, 12u);
+    EXPECT_EQ(events[3].key, 255);
+}
+
+} // namespace
