@@ -123,14 +123,19 @@ bool openDisplay(DisplayMode mode, std::string* error)
 {
     if (mode == DisplayMode::Offscreen)
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    if (mode == DisplayMode::Fullscreen && !(requested && *requested) && !std::getenv("DISPLAY") &&
+        !std::getenv("WAYLAND_DISPLAY")) {
+        *error = "cannot open the display: neither DISPLAY nor WAYLAND_DISPLAY is set";
+        return false;
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return fail(error, "cannot open the display: ");
     videoStarted = true;
 
     // SDL quietly falls back to its invisible offscreen driver when it finds no
     // display; for the game that is no display at all, unless asked for.
-    const char* driver    = SDL_GetCurrentVideoDriver();
-    const char* requested = std::getenv("SDL_VIDEODRIVER");
+    const char* driver = SDL_GetCurrentVideoDriver();
     if (mode == DisplayMode::Fullscreen && driver &&
         (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) &&
         !(requested && std::strcmp(requested, driver) == 0)) {
@@ -146,11 +151,23 @@ bool openDisplay(DisplayMode mode, std::string* error)
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
 
-    Uint32 flags = SDL_WINDOW_OPENGL;
-    if (mode == DisplayMode::Fullscreen)
-        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    window = SDL_CreateWindow("Swarm!", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                              pictureWidth, pictureHeight, flags);
+    // Fullscreen at the desktop's own size: no mode switch to undo at exit.
+    // The window is also made as large as the screen, at its top left, so that
+    // it covers the screen where no window manager honours the fullscreen flag.
+    Uint32       flags = SDL_WINDOW_OPENGL;
+    int          x = SDL_WINDOWPOS_UNDEFINED, y = SDL_WINDOWPOS_UNDEFINED;
+    int          w = pictureWidth, h = pictureHeight;
+    SDL_Rect     bounds;
+    if (mode == DisplayMode::Fullscreen) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+        if (SDL_GetDisplayBounds(0, &bounds) == 0) {
+            x = bounds.x;
+            y = bounds.y;
+            w = bounds.w;
+            h = bounds.h;
+        }
+    }
+    window = SDL_CreateWindow("Swarm!", x, y, w, h, flags);
     if (!window)
         return fail(error, "cannot open the display: ");
     context = SDL_GL_CreateContext(window);
