@@ -1,0 +1,168 @@
+#!/bin/bash
+# End-to-end test of the real game under Xvfb: a player's session from the
+# intro to quitting, the close request, and the picture at a larger screen.
+#   bash tests/scripts/e2e.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+game="$build/swarm"
+export SDL_AUDIODRIVER=dummy
+unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/swarm-e2e-XXXXXX")
+xvfb_pid=""
+game_pid=""
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*"; [ -f "$work/shot.png" ] && cp "$work/shot.png" "${TMPDIR:-/tmp}/swarm-e2e-failure.png" && echo "last picture: ${TMPDIR:-/tmp}/swarm-e2e-failure.png"; exit 1; }
+pass() { echo "ok: $*"; }
+
+start_xvfb() { # WIDTHxHEIGHT
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
+    exec 5> "$work/displayfd"
+    Xvfb -displayfd 5 -screen 0 "$1x24" -nolisten tcp > "$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/displayfd" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=":$(head -n1 "$work/displayfd")"
+    exec 5>&-
+}
+
+new_game_dir() {
+    rm -rf "$work/game"
+    mkdir -p "$work/game"
+    cp "$build"/data/graphics.dat "$build"/data/*.wav "$work/game/"
+}
+
+start_game() {
+    (cd "$work/game" && exec "$game") > "$work/game.log" 2>&1 &
+    game_pid=$!
+    for _ in $(seq 100); do
+        xdotool search --name '^Swarm!$' > /dev/null 2>&1 && return 0
+        kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window appeared: $(cat "$work/game.log")"
+        sleep 0.1
+    done
+    fail "no window named Swarm! within 10 s"
+}
+
+shoot() { xwd -root -silent | convert xwd:- "$work/shot.png"; }
+
+# Mean colour "R G B" (0..255) of a box of the 640 x 480 picture, given in the
+# game's units (x, y from the bottom left, width, height) at scale and offset.
+mean() {
+    local x=$1 y=$2 w=$3 h=$4
+    local px=$((ox + x * scale_num / scale_den)) py=$((oy + (480 - y - h) * scale_num / scale_den))
+    local pw=$((w * scale_num / scale_den)) ph=$((h * scale_num / scale_den))
+    convert "$work/shot.png" -crop "${pw}x${ph}+${px}+${py}" +repage -scale '1x1!' \
+        -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
+}
+
+# Waits up to $1 seconds until the command "$2..." succeeds on a new picture.
+wait_for() {
+    local limit=$1; shift
+    local end=$((SECONDS + limit))
+    while [ $SECONDS -lt $end ]; do
+        shoot
+        if "$@"; then return 0; fi
+        sleep 0.2
+    done
+    return 1
+}
+
+# Colour tests on a box: is its mean mostly green / blue / white / dark?
+green_box() { read -r r g b < <(mean "$@"); [ "$g" -gt 25 ] && [ "$g" -gt $((r + 15)) ] && [ "$g" -gt $((b + 15)) ]; }
+blue_box()  { read -r r g b < <(mean "$@"); [ "$b" -gt 25 ] && [ "$b" -gt $((r + 15)) ] && [ "$b" -gt $((g + 15)) ]; }
+white_box() { read -r r g b < <(mean "$@"); [ "$r" -gt 40 ] && [ "$g" -gt 40 ] && [ "$b" -gt 40 ]; }
+title_shown() { green_box 100 150 436 16; }
+banner_shown() { blue_box 290 200 196 16; }
+paused_shown() { white_box 340 300 116 16 && white_box 160 280 476 16; }
+
+game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+wait_end() {
+    local end=$((SECONDS + $1))
+    while [ $SECONDS -lt $end ]; do
+        if game_ended; then wait "$game_pid"; local status=$?; game_pid=""; return $status; fi
+        sleep 0.1
+    done
+    fail "the game did not end within $1 s"
+}
+
+# --- A session at 640 x 480: picture and screen are the same size. ---
+scale_num=1; scale_den=1; ox=0; oy=0
+start_xvfb 640x480
+new_game_dir
+start_game
+pass "window appears"
+sleep 0.5
+xdotool key a
+wait_for 10 title_shown || fail "the title screen did not appear after a key"
+pass "a key skips the intro; the title shows its green prompt"
+
+xdotool key space
+wait_for 10 banner_shown || fail "no wave banner after Space"
+pass "Space starts a game: the wave banner shows GET READY! in blue"
+
+# Escape pauses only once the ship is in play (after its 2.8 s entry).
+end=$((SECONDS + 15))
+until paused_shown; do
+    [ $SECONDS -lt $end ] || fail "the pause overlay did not appear"
+    xdotool key Escape
+    sleep 0.5
+    shoot
+done
+pass "Escape in play shows the pause overlay"
+
+xdotool key Escape
+wait_for 10 title_shown || fail "the title did not return after Escape while paused"
+pass "Escape while paused fades back to the title"
+
+[ -e "$work/game/HighScore.dat" ] && fail "HighScore.dat written before quitting"
+sleep 0.3
+xdotool key Escape
+wait_end 10 || fail "the game exited with status $?"
+[ -s "$work/game/HighScore.dat" ] || fail "no HighScore.dat after quitting from the title"
+pass "Escape on the title ends the game with status 0 and writes HighScore.dat: $(tr '\n' ' ' < "$work/game/HighScore.dat")"
+
+# --- Alt+F4 during a game: ends at once, saves nothing. ---
+new_game_dir
+start_game
+sleep 0.5
+xdotool key a
+wait_for 10 title_shown || fail "the title screen did not appear (second run)"
+xdotool key space
+wait_for 10 banner_shown || fail "no wave banner (second run)"
+xdotool key alt+F4
+wait_end 5 || fail "the game exited with status $? after Alt+F4"
+[ -e "$work/game/HighScore.dat" ] && fail "Alt+F4 wrote HighScore.dat"
+pass "Alt+F4 in a game ends the program without writing HighScore.dat"
+
+# --- A larger screen: the 4:3 picture centred between black bars. ---
+start_xvfb 1280x1024
+new_game_dir
+start_game
+# 1280 x 960 picture, 32 rows of black above and below.
+scale_num=2; scale_den=1; ox=0; oy=32
+bars_black() {
+    local r g b
+    read -r r g b < <(convert "$work/shot.png" -crop 1280x32+0+0 +repage -format '%[fx:int(255*maxima.r)] %[fx:int(255*maxima.g)] %[fx:int(255*maxima.b)]' info:)
+    [ "$r$g$b" = "000" ] || return 1
+    read -r r g b < <(convert "$work/shot.png" -crop 1280x32+0+992 +repage -format '%[fx:int(255*maxima.r)] %[fx:int(255*maxima.g)] %[fx:int(255*maxima.b)]' info:)
+    [ "$r$g$b" = "000" ]
+}
+intro_blue() { read -r r g b < <(mean 0 0 40 40); [ "$b" -gt 100 ]; }
+wait_for 10 intro_blue || fail "no blue intro at 1280x1024"
+bars_black || fail "the intro's blue leaks into the bars"
+pass "the intro's blue stays inside the 4:3 picture"
+xdotool key a
+wait_for 10 title_shown || fail "the title is not where a centred 4:3 picture puts it at 1280x1024"
+bars_black || fail "the bars around the title are not black"
+pass "at 1280x1024 the picture is centred with black bars"
+xdotool key Escape
+wait_end 10 || fail "exit status $?"
+echo "e2e: all checks passed"
