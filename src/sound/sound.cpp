@@ -13,19 +13,25 @@ bool                   recordSounds = false;
 std::vector<SoundCall> soundCalls;
 
 namespace {
-bool soundOpen = false; // the backend has an audio device
+// The backend that was opened with an audio device, or nullptr. Kept apart
+// from `soundBackend` so that the backend opened is the one used and closed,
+// even if `soundBackend` changes while sound runs.
+const SoundBackend* openBackend = nullptr;
 }
 
 void startSound()
 {
-    soundOpen = soundBackend != nullptr && soundBackend->open();
+    if (openBackend)
+        return; // already running: opening again would leave the device open after stopSound
+    if (soundBackend && soundBackend->open())
+        openBackend = soundBackend;
 }
 
 Sound loadSound(const char* fileName, int32_t channel)
 {
     Sound sound = {fileName, channel, 0};
-    if (soundOpen && channel >= 1 && channel <= 4)
-        sound.id = soundBackend->load(fileName, channel);
+    if (openBackend && fileName && channel >= 1 && channel <= 4)
+        sound.id = openBackend->load(fileName, channel);
     return sound;
 }
 
@@ -33,13 +39,13 @@ void playSound(const Sound& sound, int32_t channel)
 {
     if (recordSounds)
         soundCalls.push_back({channel, sound.fileName ? sound.fileName : ""});
-    if (soundOpen && sound.id != 0 && channel >= 1 && channel <= 4)
-        soundBackend->play(sound.id, channel);
+    if (openBackend && sound.id != 0 && channel >= 1 && channel <= 4)
+        openBackend->play(sound.id, channel);
 }
 
 void stopSound()
 {
-    if (soundOpen)
-        soundBackend->close();
-    soundOpen = false;
+    if (openBackend)
+        openBackend->close();
+    openBackend = nullptr;
 }
