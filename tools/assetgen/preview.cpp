@@ -137,7 +137,7 @@ void playMock(const Screen& sc, const std::vector<ArchivePicture>& pics)
 
 bool writePreview(const std::string& path, const std::vector<ArchivePicture>& pics)
 {
-    const int W = 1320, H = 1900;
+    const int W = 1320, H = 1430;
     Canvas cv(W, H, rgba(0.1f, 0.1f, 0.13f));
     const Canvas& font = *find(pics, "fontImage");
 
@@ -152,8 +152,8 @@ bool writePreview(const std::string& path, const std::vector<ArchivePicture>& pi
     label(cv, font, 800, 236, "logo");
     blit(cv, *find(pics, "logo"), 800, 240, 1, true);
     label(cv, font, 800, 166, "explosionRing x1 x2");
-    blit(cv, *find(pics, "explosionRing"), 1120, 22, 1, true);
-    blit(cv, *find(pics, "explosionRing"), 1190, 22, 2, true);
+    blit(cv, *find(pics, "explosionRing"), 800, 170, 1, true);
+    blit(cv, *find(pics, "explosionRing"), 1180, 520 + 280, 2, true);
 
     for (int k = 0; k < 9; ++k) {
         label(cv, font, 800 + (k % 4) * 130, 516 + (k / 4) * 140, "enemy " + std::to_string(k));
@@ -161,20 +161,20 @@ bool writePreview(const std::string& path, const std::vector<ArchivePicture>& pi
     }
 
     // The font in use, from the glyph cells, at both sizes.
-    Screen sample{cv, 10, 780 - 479};
+    Screen sample{cv, 10, 397};
     const char* lines[] = {"THE QUICK BROWN FOX 0123456789 !?", "the quick brown fox jumps over the lazy dog",
                            "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"};
     for (int i = 0; i < 3; ++i) {
         sample.text(font, 0, 90 - 24 * i, false, lines[i], rgba(1, 1, 1));
         sample.text(font, 0, 20 - 12 * i, true, lines[i], rgba(1, 1, 0.6f));
     }
-    Screen scaled{cv, 800, 940 - 479};
+    Screen scaled{cv, 10, 915 - 479};
     scaled.text(font, 0, 0, true, "SCORE:  1234  HIGH SCORE: 10000", rgba(0.3f, 1, 0.3f));
 
-    label(cv, font, 10, 1396, "title screen (mock)");
-    titleMock(Screen{cv, 10, 1400}, pics);
-    label(cv, font, 670, 1396, "play screen (mock)");
-    playMock(Screen{cv, 670, 1400}, pics);
+    label(cv, font, 10, 926, "title screen (mock)");
+    titleMock(Screen{cv, 10, 930}, pics);
+    label(cv, font, 670, 926, "play screen (mock)");
+    playMock(Screen{cv, 670, 930}, pics);
 
     std::vector<uint8_t> bytes = cv.bytes(3);
     return writePng(path, bytes.data(), W, H, 3);

@@ -82,6 +82,13 @@ Canvas drawIntroImage()
                   });
 
     auto letter = [&](const std::string& text, float top, float height, float thick, float tracking) {
+        float fit = (W - 60.0f) / (layoutText(text, 0, 0, height, tracking).width + 2 * thick);
+        if (fit < 1) {
+            top += height * (1 - fit) / 2;
+            height *= fit;
+            thick *= fit;
+            tracking *= fit;
+        }
         Lettering probe = layoutText(text, 0, top, height, tracking);
         Lettering l = layoutText(text, (W - probe.width) / 2, top, height, tracking);
         auto sdf = [&](float x, float y) { return l.distance(x, y) - thick; };
@@ -105,7 +112,11 @@ Canvas drawLogo()
     wingPair(cv, v, 140, 70, 115, 42, -14, rgba(0.45f, 0.8f, 1.0f, 0.28f));
     wingPair(cv, v, 165, 128, 85, 28, 16, rgba(0.45f, 0.8f, 1.0f, 0.22f));
 
-    const float top = 34, height = 124, thick = 13.5f, tracking = 22;
+    // Cap height chosen so the word, with its strokes and outline, fits 460 units across.
+    // Letters stand 0.07 cap heights apart between their stroke edges.
+    float unitWidth = layoutText("Swarm!", 0, 0, 1, 0.28f).width;
+    float height = std::min(124.0f, 440.0f / (unitWidth + 0.21f));
+    const float thick = 0.105f * height, tracking = 0.28f * height, top = 100 - height / 2;
     Lettering probe = layoutText("Swarm!", 0, top, height, tracking);
     float left = 250 - probe.width / 2;
     Lettering word = layoutText("Swarm!", left, top, height, tracking);

@@ -1,0 +1,289 @@
+// Checks the generated graphics archive: layout, determinism and the pictures' constraints.
+#include "assets_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <set>
+
+using namespace assets;
+
+namespace {
+
+struct Expected {
+    const char* name;
+    size_t offset;
+    int width, height, depth;
+};
+
+const Expected kTable[] = {
+    {"shipSheet", 0, 256, 64, 32},          {"introImage", 65580, 512, 128, 24},
+    {"backdrop", 262232, 512, 1024, 24},     {"fontImage", 1835140, 256, 256, 32},
+    {"enemySprites[0]", 2097328, 64, 64, 32}, {"enemySprites[1]", 2113756, 64, 64, 32},
+    {"enemySprites[2]", 2130184, 64, 64, 32}, {"enemySprites[3]", 2146612, 64, 64, 32},
+    {"enemySprites[4]", 2163040, 64, 64, 32}, {"enemySprites[5]", 2179468, 64, 64, 32},
+    {"enemySprites[6]", 2195896, 64, 64, 32}, {"enemySprites[7]", 2212324, 64, 64, 32},
+    {"enemySprites[8]", 2228752, 64, 64, 32}, {"explosionRing", 2245180, 64, 64, 32},
+    {"logo", 2261608, 512, 256, 32},
+};
+
+const Bytes& archive()
+{
+    static Bytes bytes = readFile(dataPath("graphics.dat"));
+    return bytes;
+}
+
+Picture picture(size_t offset) { return pictureAt(archive(), offset); }
+
+TEST(AssetsArchive, EveryEntryMatchesTheTable)
+{
+    const Bytes& a = archive();
+    ASSERT_FALSE(a.empty()) << "graphics.dat missing from " << SWARM_DATA_DIR;
+    const uint8_t head[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const char footer[18] = "TRUEVISION-XFILE.";
+    size_t expectedNext = 0;
+    for (const Expected& e : kTable) {
+        SCOPED_TRACE(e.name);
+        EXPECT_EQ(e.offset, expectedNext) << "the previous entry does not end where this one starts";
+        ASSERT_LE(e.offset + 18, a.size());
+        for (int i = 0; i < 12; ++i)
+            EXPECT_EQ(a[e.offset + i], head[i]) << "header byte " << i;
+        EXPECT_EQ(le16(a, e.offset + 12), static_cast<uint32_t>(e.width));
+        EXPECT_EQ(le16(a, e.offset + 14), static_cast<uint32_t>(e.height));
+        EXPECT_EQ(a[e.offset + 16], e.depth);
+        EXPECT_EQ(a[e.offset + 17], e.depth == 32 ? 0x08 : 0x00);
+        size_t foot = e.offset + 18 + static_cast<size_t>(e.width) * e.height * (e.depth / 8);
+        ASSERT_LE(foot + 26, a.size());
+        for (int i = 0; i < 8; ++i)
+            EXPECT_EQ(a[foot + i], 0) << "footer offsets byte " << i;
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(&a[foot + 8]), 17), footer);
+        EXPECT_EQ(a[foot + 25], 0);
+        expectedNext = foot + 26;
+    }
+    EXPECT_EQ(a.size(), expectedNext) << "the logo's footer must end the archive";
+}
+
+std::string makeTempDir()
+{
+    char pattern[] = "/tmp/swarm-assets-XXXXXX";
+    const char* dir = mkdtemp(pattern);
+    return dir ? dir : "";
+}
+
+TEST(AssetsArchive, GeneratorIsByteForByteDeterministic)
+{
+#ifndef SWARM_ASSETGEN_PATH
+    GTEST_SKIP() << "generator not built";
+#else
+    std::string first = makeTempDir(), second = makeTempDir();
+    ASSERT_FALSE(first.empty());
+    ASSERT_FALSE(second.empty());
+    for (const std::string& dir : {first, second}) {
+        std::string cmd = std::string(SWARM_ASSETGEN_PATH) + " --out " + dir + "/data --icons " + dir + "/icons";
+        ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    }
+    const char* files[] = {"data/graphics.dat", "data/PlayerShot.wav", "data/EnemyShot.wav", "data/EExplode.wav",
+                           "data/XtraLife.wav", "data/PExplode.wav", "data/swarm-icon.bmp",
+                           "icons/hicolor/32x32/apps/swarm.png", "icons/hicolor/256x256/apps/swarm.png"};
+    for (const char* f : files) {
+        Bytes a = readFile(first + "/" + f), b = readFile(second + "/" + f);
+        EXPECT_FALSE(a.empty()) << f;
+        EXPECT_TRUE(a == b) << f << " differs between two runs";
+    }
+    EXPECT_TRUE(readFile(first + "/data/graphics.dat") == archive()) << "the build's archive differs from a fresh run";
+    std::system(("rm -rf " + first + " " + second).c_str());
+#endif
+}
+
+// Ink bounds of the ship sheet's pictures, by column.
+bool columnHasInk(const Picture& p, int x)
+{
+    for (int y = 0; y < p.height; ++y)
+        if (p.alpha(x, y) > 0)
+            return true;
+    return false;
+}
+
+TEST(AssetsShipSheet, CellsKeepTheirMarginsAndTheShipIsCentredNoseUp)
+{
+    Picture p = picture(kShipSheet);
+    ASSERT_EQ(p.width, 256);
+    // The ship is drawn with s up to 0.21 (53.76 texels): the start of cell 1 stays clear.
+    for (int x = 51; x <= 53; ++x)
+        EXPECT_FALSE(columnHasInk(p, x)) << "column " << x;
+    // Each explosion picture stays inside its own cell (cells are 51.2 texels wide).
+    for (int n = 1; n <= 4; ++n) {
+        int lo = static_cast<int>(std::ceil(51.2 * n)), hi = static_cast<int>(std::floor(51.2 * (n + 1))) - 1;
+        int inkColumns = 0;
+        for (int x = lo; x <= hi; ++x)
+            inkColumns += columnHasInk(p, x);
+        EXPECT_GT(inkColumns, 15) << "explosion picture " << n << " is missing";
+        EXPECT_FALSE(columnHasInk(p, lo)) << "explosion " << n << " touches its left border";
+        EXPECT_FALSE(columnHasInk(p, hi)) << "explosion " << n << " touches its right border";
+    }
+    // The ship: its weight sits on the column the shot leaves from (24.5 of 49 units, 26.88 texels),
+    // and its highest ink (the nose, top of the picture) is on that axis.
+    double sum = 0, weight = 0;
+    int noseRow = -1, noseX = 0;
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < 51; ++x) {
+            int a = p.alpha(x, y);
+            sum += a * (x + 0.5);
+            weight += a;
+            if (a > 128 && noseRow < 0) {
+                noseRow = y;
+                noseX = x;
+            }
+        }
+    ASSERT_GT(weight, 0);
+    EXPECT_NEAR(sum / weight, 26.88, 1.0);
+    EXPECT_LT(noseRow, 8) << "the nose should be near the top";
+    EXPECT_NEAR(noseX, 26.4, 2.0);
+}
+
+int cellInk(const Picture& font, int cell, int yFrom, int yTo, int step)
+{
+    int x0 = (cell % 16) * 16, y0 = (cell / 16) * 16, ink = 0;
+    for (int y = yFrom; y < yTo; y += step)
+        for (int x = step - 1; x < 16; x += step)
+            ink += font.alpha(x0 + x, y0 + y) > 0;
+    return ink;
+}
+
+TEST(AssetsFont, EveryPrintableGlyphHasInkInsideItsCellAndSurvivesHalfSize)
+{
+    Picture font = picture(kFontImage);
+    ASSERT_EQ(font.width, 256);
+    std::set<Bytes> shapes;
+    for (int cell = 0; cell < 256; ++cell) {
+        int code = cell + 32;
+        int x0 = (cell % 16) * 16, y0 = (cell / 16) * 16;
+        for (int x = 0; x < 16; ++x)
+            EXPECT_EQ(font.alpha(x0 + x, y0), 0) << "glyph " << code << " touches its cell's top row";
+        int ink = cellInk(font, cell, 0, 16, 1);
+        if (code == 32 || code > 126) {
+            EXPECT_EQ(ink, 0) << "cell " << cell << " should be empty";
+            continue;
+        }
+        EXPECT_GT(ink, 8) << "glyph " << code << " has no ink";
+        // At half size the quad samples every other texel; every glyph's ink must be made of
+        // 2 x 2 blocks that such sampling still sees.
+        EXPECT_EQ(cellInk(font, cell, 1, 16, 2) * 4, ink) << "glyph " << code << " loses ink at half size";
+        Bytes shape;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                int a = font.alpha(x0 + x, y0 + y);
+                shape.push_back(static_cast<uint8_t>(a));
+                if (a > 0) {
+                    EXPECT_EQ(font.at(x0 + x, y0 + y, 0), 255) << "glyphs are white";
+                    EXPECT_EQ(font.at(x0 + x, y0 + y, 2), 255) << "glyphs are white";
+                }
+            }
+        EXPECT_TRUE(shapes.insert(shape).second) << "glyph " << code << " repeats another glyph";
+    }
+}
+
+double rowDifference(const Picture& p, int a, int b)
+{
+    double sum = 0;
+    for (int x = 0; x < p.width; ++x)
+        for (int c = 0; c < 3; ++c)
+            sum += std::abs(p.at(x, a, c) - p.at(x, b, c));
+    return sum / (p.width * 3);
+}
+
+double columnDifference(const Picture& p, int a, int b)
+{
+    double sum = 0;
+    for (int y = 0; y < p.height; ++y)
+        for (int c = 0; c < 3; ++c)
+            sum += std::abs(p.at(a, y, c) - p.at(b, y, c));
+    return sum / (p.height * 3);
+}
+
+TEST(AssetsBackdrop, TilesWithoutSeamAndKeepsTheTitleAreaDark)
+{
+    Picture p = picture(kBackdrop);
+    ASSERT_EQ(p.height, 1024);
+    double neighbours = 0;
+    for (int y = 0; y + 1 < p.height; ++y)
+        neighbours += rowDifference(p, y, y + 1);
+    neighbours /= p.height - 1;
+    EXPECT_LT(rowDifference(p, p.height - 1, 0), neighbours * 1.5 + 0.5) << "vertical seam";
+    double columns = 0;
+    for (int x = 0; x + 1 < p.width; ++x)
+        columns += columnDifference(p, x, x + 1);
+    columns /= p.width - 1;
+    EXPECT_LT(columnDifference(p, p.width - 1, 0), columns * 1.5 + 0.5) << "horizontal seam";
+
+    // The title shows the top 34 percent behind its texts: dark, and darker than the rest.
+    auto meanLevel = [&](int fromRow, int toRow) {
+        double sum = 0;
+        for (int y = fromRow; y < toRow; ++y)
+            for (int x = 0; x < p.width; ++x)
+                sum += (p.at(x, y, 0) + p.at(x, y, 1) + p.at(x, y, 2)) / 3.0;
+        return sum / ((toRow - fromRow) * p.width);
+    };
+    double title = meanLevel(0, 348), rest = meanLevel(348, 1024);
+    EXPECT_LT(title, 20.0);
+    EXPECT_GT(rest, 4.0) << "the play field needs some nebula";
+    EXPECT_LT(title, rest);
+}
+
+TEST(AssetsSprites, EnemiesAreDistinctSymmetricAndFillTheirPicture)
+{
+    std::set<Bytes> seen;
+    for (int k = 0; k < 9; ++k) {
+        SCOPED_TRACE(k);
+        Picture p = picture(kFirstEnemy + kEnemyStride * k);
+        ASSERT_EQ(p.width, 64);
+        int opaque = 0, asymmetric = 0, minX = 64, maxX = -1, minY = 64, maxY = -1;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) {
+                int a = p.alpha(x, y);
+                if (a > 40) { // translucent wings count too
+                    ++opaque;
+                    minX = std::min(minX, x);
+                    maxX = std::max(maxX, x);
+                    minY = std::min(minY, y);
+                    maxY = std::max(maxY, y);
+                }
+                asymmetric += std::abs(a - p.alpha(63 - x, y)) > 64;
+            }
+        EXPECT_GT(opaque, 64 * 64 / 4) << "too little of the picture is used";
+        EXPECT_GT(maxX - minX, 44);
+        EXPECT_GT(maxY - minY, 44);
+        EXPECT_LT(asymmetric, 64) << "not mirror-symmetric";
+        for (int c : {0, 63})
+            for (int r : {0, 63})
+                EXPECT_EQ(p.alpha(c, r), 0) << "corner not transparent";
+        EXPECT_TRUE(seen.insert(p.pixels).second) << "same picture as another enemy";
+    }
+}
+
+TEST(AssetsSprites, ExplosionRingIsARingAndTheLogoStandsOnTransparency)
+{
+    Picture ring = picture(kExplosionRing);
+    ASSERT_EQ(ring.width, 64);
+    EXPECT_EQ(ring.alpha(32, 32), 0) << "centre must be transparent";
+    EXPECT_EQ(ring.alpha(0, 0), 0);
+    EXPECT_EQ(ring.alpha(63, 32), 0);
+    for (int x : {6, 57})
+        EXPECT_GT(ring.alpha(x, 32), 200) << "no ring at x " << x;
+    for (int y : {6, 57})
+        EXPECT_GT(ring.alpha(32, y), 200) << "no ring at y " << y;
+
+    Picture logo = picture(kLogo);
+    ASSERT_EQ(logo.width, 512);
+    int opaque = 0;
+    for (int y = 0; y < logo.height; ++y)
+        for (int x = 0; x < logo.width; ++x)
+            opaque += logo.alpha(x, y) > 200;
+    EXPECT_GT(opaque, 512 * 256 / 8) << "the word should be big and bold";
+    for (int x : {0, 511})
+        for (int y : {0, 255})
+            EXPECT_EQ(logo.alpha(x, y), 0);
+}
+
+} // namespace
