@@ -1,0 +1,247 @@
+// Test helpers for the graphics tests: hand-made TGA entries and archives with
+// the game's layout, loading them from a directory, and reading the screen back.
+#pragma once
+#include "app/sdl_display.h"
+#include "gfx/gl.h"
+#include "gfx/images.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace gfxtest {
+
+using Bytes = std::vector<uint8_t>;
+
+struct Rgba {
+    uint8_t r, g, b, a;
+};
+
+// One archive entry: the 18-byte header, the pixels (stored B, G, R, A, bottom
+// row first; `pixel(column, rowFromBottom)`) and the 26-byte footer.
+inline Bytes tgaEntry(uint16_t width, uint16_t height, uint8_t depth,
+                      const std::function<Rgba(int, int)>& pixel)
+{
+    Bytes out = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    out.push_back(width & 0xff);
+    out.push_back(width >> 8);
+    out.push_back(height & 0xff);
+    out.push_back(height >> 8);
+    out.push_back(depth);
+    out.push_back(depth == 32 ? 8 : 0);
+    for (int row = 0; row < height; ++row)
+        for (int col = 0; col < width; ++col) {
+            const Rgba p = pixel(col, row);
+            out.push_back(p.b);
+            out.push_back(p.g);
+            out.push_back(p.r);
+            if (depth == 32)
+                out.push_back(p.a);
+        }
+    out.insert(out.end(), 26, 0);
+    return out;
+}
+
+inline Bytes solidEntry(uint16_t width, uint16_t height, uint8_t depth, Rgba colour)
+{
+    return tgaEntry(width, height, depth, [colour](int, int) { return colour; });
+}
+
+// The fifteen rows of the archive, in loading order.
+struct ArchiveRow {
+    Image*  image;
+    int32_t offset;
+    bool    alpha;
+};
+
+inline std::vector<ArchiveRow> archiveRows()
+{
+    std::vector<ArchiveRow> rows = {{&shipSheet, 0, true},
+                                    {&introImage, 65580, false},
+                                    {&backdrop, 262232, false},
+                                    {&fontImage, 1835140, true}};
+    for (int k = 0; k < 9; ++k)
+        rows.push_back({&enemySprites[k], 2097328 + 16428 * k, true});
+    rows.push_back({&explosionRing, 2245180, true});
+    rows.push_back({&logo, 2261608, true});
+    return rows;
+}
+
+// Colours of the hand-made pictures.
+constexpr Rgba introColour    = {200, 120, 40, 255};
+constexpr Rgba backdropLower  = {255, 0, 255, 255}; // the part the title must not show
+constexpr Rgba backdropUpper  = {60, 90, 30, 255};  // the upper 34 percent
+constexpr Rgba logoColour     = {30, 140, 250, 255};
+
+// Font cell i is filled with (i, 255 - i, 128), fully opaque, so every glyph
+// square on screen tells which cell it shows.
+inline Rgba fontCellColour(int cell)
+{
+    return {uint8_t(cell), uint8_t(255 - cell), 128, 255};
+}
+
+inline Bytes codedFontEntry()
+{
+    return tgaEntry(256, 256, 32, [](int col, int rowFromBottom) {
+        const int rowFromTop = 255 - rowFromBottom;
+        return fontCellColour((rowFromTop / 16) * 16 + col / 16);
+    });
+}
+
+// A complete archive of small pictures at the game's offsets: row k of
+// archiveRows() gets entries[k]; an empty entry leaves zeros there.
+inline Bytes buildArchive(const std::vector<Bytes>& entries)
+{
+    const auto rows = archiveRows();
+    Bytes      out;
+    for (size_t k = 0; k < rows.size() && k < entries.size(); ++k) {
+        const size_t at = size_t(rows[k].offset);
+        if (out.size() < at)
+            out.resize(at, 0);
+        if (out.size() < at + entries[k].size())
+            out.resize(at + entries[k].size(), 0);
+        std::copy(entries[k].begin(), entries[k].end(), out.begin() + at);
+    }
+    return out;
+}
+
+// The standard hand-made archive: every picture readable and recognisable.
+inline std::vector<Bytes> standardEntries()
+{
+    std::vector<Bytes> entries;
+    entries.push_back(solidEntry(8, 8, 32, {250, 250, 250, 255}));      // shipSheet
+    entries.push_back(solidEntry(4, 4, 24, introColour));                // introImage
+    entries.push_back(tgaEntry(4, 100, 24, [](int, int row) {            // backdrop
+        return row < 66 ? backdropLower : backdropUpper;
+    }));
+    entries.push_back(codedFontEntry());                                 // fontImage
+    for (int k = 0; k < 9; ++k)                                          // enemySprites
+        entries.push_back(solidEntry(4, 4, 32, {uint8_t(10 + k), 20, 30, 255}));
+    entries.push_back(solidEntry(4, 4, 32, {255, 255, 0, 255}));         // explosionRing
+    entries.push_back(solidEntry(4, 4, 32, logoColour));                 // logo
+    return entries;
+}
+
+inline void writeBytes(const std::string& path, const Bytes& bytes)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+    std::fclose(f);
+}
+
+// Runs loadGraphics with `dir` as the working directory.
+inline void loadGraphicsFrom(const std::string& dir)
+{
+    char saved[4096];
+    ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
+    ASSERT_EQ(chdir(dir.c_str()), 0) << dir;
+    loadGraphics();
+    ASSERT_EQ(chdir(saved), 0);
+}
+
+inline bool realGraphicsExist()
+{
+    struct stat st;
+    return stat(SWARM_DATA_DIR "/graphics.dat", &st) == 0;
+}
+
+// Leaves the real pictures loaded (when they have been generated), as the game has them.
+inline void loadRealGraphics()
+{
+    loadGraphicsFrom(realGraphicsExist() ? SWARM_DATA_DIR : "/nonexistent-swarm-data");
+}
+
+// The 640 x 480 screen space of every screen after the intro.
+inline void useScreenSpace()
+{
+    glViewport(0, 0, 640, 480);
+    glDisable(GL_DEPTH_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0, 640, 0, 480);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+// The intro's perspective view.
+inline void usePerspective()
+{
+    glViewport(0, 0, 640, 480);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, 1.3333333333333333, 0.1, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+inline void clearScreen(float r, float g, float b)
+{
+    glClearColor(r, g, b, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+// The picture drawn so far, addressed in screen units (origin bottom left).
+struct Screen {
+    std::vector<uint8_t> rgb = std::vector<uint8_t>(640 * 480 * 3);
+
+    Screen() { readDisplayPixels(rgb.data()); }
+
+    Rgba at(int x, int y) const
+    {
+        const uint8_t* p = &rgb[(size_t(479 - y) * 640 + x) * 3];
+        return {p[0], p[1], p[2], 255};
+    }
+
+    bool sameAs(Rgba c, int x, int y) const
+    {
+        const Rgba p = at(x, y);
+        return p.r == c.r && p.g == c.g && p.b == c.b;
+    }
+
+    // Bounding box of the pixels unlike `background`; empty when all match.
+    struct Box {
+        int  left = 640, bottom = 480, right = -1, top = -1;
+        bool empty() const { return right < 0; }
+    };
+    Box inkBox(Rgba background) const
+    {
+        Box box;
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x)
+                if (!sameAs(background, x, y)) {
+                    box.left   = std::min(box.left, x);
+                    box.right  = std::max(box.right, x);
+                    box.bottom = std::min(box.bottom, y);
+                    box.top    = std::max(box.top, y);
+                }
+        return box;
+    }
+};
+
+// Reads back a text drawn with the coded font: the centre of each glyph square
+// names its cell in one colour channel (0 red: cell; 1 green: 255 - cell).
+inline std::string decodeText(const Screen& screen, int x, int y, bool half, int length,
+                              int channel)
+{
+    const int   step = half ? 10 : 20, size = half ? 8 : 16;
+    std::string text;
+    for (int k = 0; k < length; ++k) {
+        const int cx = x + k * step + size / 2, cy = y + size / 2;
+        if (cx < 0 || cx >= 640)
+            break;
+        const Rgba p    = screen.at(cx, cy);
+        const int  cell = channel == 0 ? p.r : 255 - p.g;
+        text.push_back(char(32 + cell));
+    }
+    return text;
+}
+
+} // namespace gfxtest
