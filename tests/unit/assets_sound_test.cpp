@@ -1,9 +1,20 @@
 // Checks the generated sound files and icons: format, length, level and no clicks.
-#include "assets_files.h"
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// File helpers defined in assets_test.cpp.
+namespace assets {
+using Bytes = std::vector<uint8_t>;
+Bytes readFile(const std::string& path);
+std::string dataPath(const std::string& name);
+uint32_t le16(const Bytes& b, size_t at);
+uint32_t le32(const Bytes& b, size_t at);
+} // namespace assets
 
 using namespace assets;
 
