@@ -5,16 +5,32 @@
 #include "app/platform.h"
 #include "game/game_data.h"
 #include "sound/sound.h"
+#include "process.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
+#include <unistd.h>
 
 class GameFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        saved                    = platform;
+        // Each test runs in a fresh directory, so a saved HighScore.dat never
+        // reaches another test.
+        workDir = std::make_unique<TempDir>();
+        char cwd[4096];
+        oldDir = getcwd(cwd, sizeof cwd) ? cwd : ".";
+        if (chdir(workDir->path().c_str()) != 0)
+            FAIL() << "cannot enter " << workDir->path();
+        saved = platform;
+        freshGame();
+    }
+
+    // A new game on the title screen, as after program start and reset.
+    void freshGame()
+    {
         platform.calendarSeconds = [] { return int64_t{1234567}; };
         platform.realTime        = false;
         platform.swapBuffers     = [] {};
@@ -38,6 +54,9 @@ protected:
         soundCalls.clear();
         std::memset(keys, 0, sizeof keys);
         quitRequested = false;
+        if (chdir(oldDir.c_str()) != 0)
+            ADD_FAILURE() << "cannot return to " << oldDir;
+        workDir.reset();
     }
 
     // Puts the ship in play as it is after its entry sequence.
@@ -50,5 +69,7 @@ protected:
         waveBanner  = false;
     }
 
-    Platform saved{};
+    Platform                 saved{};
+    std::unique_ptr<TempDir> workDir;
+    std::string              oldDir;
 };

@@ -26,7 +26,7 @@ TEST_F(States, FadeLastsTwoHundredFramesAndResetsOnlyIntoTitle)
     EXPECT_EQ(brightness, 1.0);
 
     // A fade into Title resets the game; a fade into WaveStart does not.
-    SetUp();
+    freshGame();
     gameState      = Playing;
     paused         = true;
     score          = 35;
@@ -43,7 +43,7 @@ TEST_F(States, FadeLastsTwoHundredFramesAndResetsOnlyIntoTitle)
     runFrame();
     EXPECT_FALSE(paused);
 
-    SetUp();
+    freshGame();
     lives          = 2;
     stateAfterFade = WaveStart;
     fading         = true;
@@ -65,7 +65,7 @@ TEST_F(States, TitleKeys)
     EXPECT_EQ(keys[VK_ESCAPE], 1);
 
     // Escape, then Space during the fade: the same fade now ends in WaveStart.
-    SetUp();
+    freshGame();
     keys[VK_ESCAPE] = 1;
     for (int i = 0; i < 50; ++i)
         runFrame();
@@ -207,6 +207,7 @@ TEST_F(States, HighScoreFollowsScoreAndQuittingEndsTheLoop)
     gameState = Quitting;
     runFrame();
     EXPECT_TRUE(quitRequested);
+    EXPECT_FALSE(readFile("HighScore.dat").empty()) << "the Quitting frame saves";
 }
 
 TEST(Random, KnownSequenceForSeed)
