@@ -1,9 +1,57 @@
 #!/bin/sh
-# Runs every test headless: the unit, scenario and script tests of the normal
-# build. Expects the build in $BUILD (made by `make build`).
+# Runs every test headless:
+#   1. the unit, scenario and script tests (end-to-end under Xvfb, install) of
+#      the normal build in $BUILD;
+#   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer;
+#   3. each fuzz target for $FUZZ_SECONDS seconds on a copy of its seed corpus;
+#   4. a short soak of random play with the game data's invariants checked.
+# Expects the normal build made (`make build`). SKIP_SANITIZE=1, SKIP_FUZZ=1
+# and SKIP_SOAK=1 leave a stage out.
 set -eu
+cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
 JOBS=${JOBS:-2}
+FUZZ_SECONDS=${FUZZ_SECONDS:-45}
+SOAK_PASSES=${SOAK_PASSES:-50000}
+started=$(date +%s)
+stage() { echo; echo "== $* ($(( $(date +%s) - started )) s) =="; }
 
-echo "== Tests =="
+stage "Tests"
 ctest --test-dir "$BUILD" --output-on-failure -j"$JOBS"
+
+if [ "${SKIP_SANITIZE:-0}" != 1 ]; then
+    stage "Tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+    cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSWARM_SANITIZE=ON > /dev/null
+    cmake --build build-sanitize -j"$JOBS"
+    ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+        ctest --test-dir build-sanitize --output-on-failure -j"$JOBS" -LE slow
+fi
+
+if [ "${SKIP_FUZZ:-0}" != 1 ]; then
+    stage "Fuzzing, $FUZZ_SECONDS s per target"
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DSWARM_FUZZ=ON -DSWARM_TESTS=OFF > /dev/null
+    cmake --build build-fuzz -j"$JOBS" --target archive_fuzz high_score_fuzz
+    for target in archive high_score; do
+        corpus=$(mktemp -d "${TMPDIR:-/tmp}/swarm-fuzz-XXXXXX")
+        cp fuzz/corpus/$target/* "$corpus/"
+        echo "-- ${target}_fuzz"
+        status=0
+        build-fuzz/fuzz/${target}_fuzz -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 \
+            -artifact_prefix="$corpus/" "$corpus" > "$corpus.log" 2>&1 || status=$?
+        tail -n 12 "$corpus.log"
+        if [ "$status" -ne 0 ]; then
+            echo "${target}_fuzz found a fault; the input that caused it:"
+            ls "$corpus"/crash-* "$corpus"/leak-* "$corpus"/timeout-* 2>/dev/null || true
+            exit 1
+        fi
+        rm -rf "$corpus" "$corpus.log"
+    done
+fi
+
+if [ "${SKIP_SOAK:-0}" != 1 ]; then
+    stage "Soak, $SOAK_PASSES passes"
+    scripts/soak.sh "$SOAK_PASSES" 7 "$BUILD"
+fi
+
+stage "All tests passed"

@@ -7,6 +7,7 @@ FrameClock frameClock     = {};
 const int  pacingSteps[6] = {1, 2, 4, 5, 10, 20};
 int        pacingStepIndex = 3;
 float      frameStart      = 0.0f;
+void (*frameWorkDone)(double clockMs) = nullptr;
 
 void startFrameClock()
 {
@@ -38,6 +39,8 @@ double readFrameClock()
 
 void waitForFrameEnd()
 {
+    if (frameWorkDone)
+        frameWorkDone(readFrameClock());
     if (!platform.realTime)
         return;
     for (;;) {

@@ -20,3 +20,7 @@ double readFrameClock();
 // Ends the frame: waits until the clock reads frameStart + 10 ms. Sleeps while
 // more than 2 ms remain, then spins, so it neither burns a core nor oversleeps.
 void waitForFrameEnd();
+
+// Called, when set, as the frame's work ends, with the clock reading: lets a
+// measuring build of the game record frame times. Null in the game.
+extern void (*frameWorkDone)(double clockMs);

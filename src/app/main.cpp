@@ -2,6 +2,7 @@
 // per pass, until the game asks to quit.
 #include "app/input.h"
 #include "app/sdl_display.h"
+#include "app/sdl_frame_stats.h"
 #include "app/sdl_platform.h"
 #include "game/frame.h"
 #include "sound/sdl_mixer.h"
@@ -16,6 +17,9 @@ int main(int, char**)
 {
     installSdlPlatform();
     soundBackend = &mixerSoundBackend;
+#ifdef SWARM_FRAME_STATS
+    startFrameStats();
+#endif
 
     std::string error;
     if (!createDisplayWindow("Swarm!", 640, 480, 16, &error)) {
@@ -30,6 +34,9 @@ int main(int, char**)
         runFrame();
     }
 
+#ifdef SWARM_FRAME_STATS
+    writeFrameStats();
+#endif
     destroyDisplayWindow();
     stopSound();
     SDL_Quit();

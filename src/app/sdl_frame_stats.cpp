@@ -1,0 +1,62 @@
+// Frame measurements of a benchmark build of the game: the work of each frame
+// before its pacing wait, the intervals between frame starts, the time from
+// the start of main to the first presented frame, and peak memory.
+#include "app/sdl_frame_stats.h"
+
+#include "app/frame_clock.h"
+#include "app/platform.h"
+
+#include <SDL2/SDL.h>
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+std::vector<float> workMs;       // frame work, frame start to the pacing wait
+std::vector<double> startMs;     // clock reading at each frame start
+Uint64             processStart = 0;
+double             firstFrameMs = -1.0;
+void (*realSwap)()              = nullptr;
+
+void recordWork(double clockMs)
+{
+    workMs.push_back(static_cast<float>(clockMs - frameStart));
+    startMs.push_back(frameStart);
+}
+
+void swapAndNote()
+{
+    realSwap();
+    if (firstFrameMs < 0)
+        firstFrameMs = static_cast<double>(SDL_GetPerformanceCounter() - processStart) * 1000.0 /
+                       static_cast<double>(SDL_GetPerformanceFrequency());
+}
+
+} // namespace
+
+void startFrameStats()
+{
+    processStart         = SDL_GetPerformanceCounter();
+    frameWorkDone        = recordWork;
+    realSwap             = platform.swapBuffers;
+    platform.swapBuffers = swapAndNote;
+}
+
+void writeFrameStats()
+{
+    const char* path = std::getenv("SWARM_FRAME_STATS");
+    if (!path)
+        return;
+    std::FILE* out = std::fopen(path, "w");
+    if (!out)
+        return;
+    struct rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    std::fprintf(out, "first_frame_ms %.3f\npeak_memory_kb %ld\n", firstFrameMs, usage.ru_maxrss);
+    for (size_t i = 0; i < workMs.size(); ++i)
+        std::fprintf(out, "frame %.4f %.4f\n", startMs[i], workMs[i]);
+    std::fclose(out);
+}

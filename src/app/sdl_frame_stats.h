@@ -1,0 +1,8 @@
+// Frame measurements of a benchmark build of the game (SWARM_FRAME_STATS).
+#pragma once
+
+// Starts recording frame work times, frame intervals and the time to the
+// first presented frame; written as text to the file named by the
+// SWARM_FRAME_STATS environment variable when the game ends.
+void startFrameStats();
+void writeFrameStats();
