@@ -1,5 +1,6 @@
 // swarm-replay: runs the real game headless on a virtual clock with scripted
 // keys, and writes a trace of the game data and pictures of chosen passes.
+#include "autoplay.h"
 #include "invariants.h"
 #include "key_script.h"
 #include "png_write.h"
@@ -33,7 +34,8 @@ namespace {
 
 const char* const usage =
     "usage: swarm-replay [--data DIR] [--time T] [--frames N] [--keys FILE]\n"
-    "                    [--trace FILE] [--screenshot F:FILE.png]... [--bench] [--check]\n";
+    "                    [--trace FILE] [--screenshot F:FILE.png]... [--bench] [--check]\n"
+    "                    [--autoplay FILE] [--full-render]\n";
 
 struct Options {
     std::string                   dataDir;
@@ -44,6 +46,8 @@ struct Options {
     std::map<uint64_t, std::string> screenshots; // pass -> PNG path
     bool                          bench = false;
     bool                          check = false;
+    std::string                   autoplayFile; // the built-in player's keys go here
+    bool                          fullRender = false; // rasterize every pass, not just pictures
 };
 
 // The virtual clock: every pass lasts exactly 10 ms.
@@ -100,6 +104,8 @@ int parseOptions(int argc, char** argv, Options* options)
         auto value = [&]() { return argv[++i]; };
         if (arg == "--bench") {
             options->bench = true;
+        } else if (arg == "--full-render") {
+            options->fullRender = true;
         } else if (arg == "--check") {
             options->check = true;
         } else if (arg == "--help") {
@@ -107,7 +113,7 @@ int parseOptions(int argc, char** argv, Options* options)
             std::exit(0);
         } else if (!hasValue &&
                    (arg == "--data" || arg == "--time" || arg == "--frames" || arg == "--keys" ||
-                    arg == "--trace" || arg == "--screenshot")) {
+                    arg == "--trace" || arg == "--screenshot" || arg == "--autoplay")) {
             return fail(arg + " needs a value");
         } else if (arg == "--data") {
             options->dataDir = value();
@@ -123,6 +129,8 @@ int parseOptions(int argc, char** argv, Options* options)
             ++i;
         } else if (arg == "--keys") {
             options->keysFile = value();
+        } else if (arg == "--autoplay") {
+            options->autoplayFile = value();
         } else if (arg == "--trace") {
             options->traceFile = value();
         } else if (arg == "--screenshot") {
@@ -169,6 +177,16 @@ int main(int argc, char** argv)
         std::string error;
         if (!parseKeyScript(text.str(), &script, &error))
             return fail(options.keysFile + ": " + error);
+    }
+
+    if (!options.autoplayFile.empty() && !options.keysFile.empty())
+        return fail("--autoplay and --keys cannot be used together");
+    FILE* autoplayOut = nullptr;
+    if (!options.autoplayFile.empty()) {
+        autoplayOut = std::fopen(options.autoplayFile.c_str(), "wb");
+        if (!autoplayOut)
+            return fail("cannot write the key script '" + options.autoplayFile + "'");
+        std::fprintf(autoplayOut, "# Played by swarm-replay --autoplay --time %u\n", options.startTime);
     }
 
     FILE* trace = nullptr;
@@ -226,6 +244,13 @@ int main(int argc, char** argv)
         }
         while (next < script.size() && script[next].pass < pass)
             ++next;
+        ScriptEvent played;
+        if (autoplayOut && queue.empty() && autoplayEvent(pass, &played)) {
+            std::fprintf(autoplayOut, "%llu %s %d\n", static_cast<unsigned long long>(pass),
+                         played.action == ScriptAction::Down ? "down" : "up", played.key);
+            queue.push_back({played.action == ScriptAction::Down ? Queued::Down : Queued::Up,
+                             played.key});
+        }
         if (!queue.empty()) {
             const QueuedEvent e = queue.front();
             queue.pop_front();
@@ -241,6 +266,16 @@ int main(int argc, char** argv)
         wantPicture     = shot != options.screenshots.end();
         havePicture     = false;
         soundCalls.clear();
+
+        // Every frame repaints the whole picture, so only the passes whose
+        // picture is kept need their pixels filled in: the others still make
+        // every drawing call, with the scissor box shrunk to one pixel.
+        if (options.fullRender || wantPicture) {
+            glDisable(GL_SCISSOR_TEST);
+        } else {
+            glScissor(0, 0, 1, 1);
+            glEnable(GL_SCISSOR_TEST);
+        }
 
         runFrame();
 
@@ -267,6 +302,8 @@ int main(int argc, char** argv)
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
+    if (autoplayOut)
+        std::fclose(autoplayOut);
     if (trace && trace != stdout)
         std::fclose(trace);
     else if (trace)
