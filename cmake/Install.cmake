@@ -59,7 +59,7 @@ endforeach()
 
 install(FILES ${CMAKE_SOURCE_DIR}/dist/swarm.desktop
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
-install(FILES ${CMAKE_SOURCE_DIR}/dist/swarm.metainfo.xml
+install(FILES ${CMAKE_SOURCE_DIR}/dist/io.github.swarmteam.swarm.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/swarm.6
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)

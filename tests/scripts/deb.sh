@@ -71,7 +71,7 @@ for name in graphics.dat PlayerShot.wav EnemyShot.wav EExplode.wav XtraLife.wav 
     check "data /usr/share/games/swarm/$name" has -rw-r--r-- "usr/share/games/swarm/$name"
 done
 check "the desktop entry /usr/share/applications/swarm.desktop" has -rw-r--r-- usr/share/applications/swarm.desktop
-check "the metainfo /usr/share/metainfo/swarm.metainfo.xml" has -rw-r--r-- usr/share/metainfo/swarm.metainfo.xml
+check "the metainfo /usr/share/metainfo/io.github.swarmteam.swarm.metainfo.xml" has -rw-r--r-- usr/share/metainfo/io.github.swarmteam.swarm.metainfo.xml
 for size in 32 48 64 128 256; do
     check "the ${size}x$size icon" has -rw-r--r-- "usr/share/icons/hicolor/${size}x$size/apps/swarm.png"
 done

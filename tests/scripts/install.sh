@@ -69,7 +69,7 @@ for size in $icon_sizes; do
 done
 
 desktop=$top/share/applications/swarm.desktop
-metainfo=$top/share/metainfo/swarm.metainfo.xml
+metainfo=$top/share/metainfo/io.github.swarmteam.swarm.metainfo.xml
 manpage=$top/share/man/man6/swarm.6
 for file in "$desktop" "$metainfo" "$manpage"; do
     check "${file#"$top"/} is installed" test -f "$file"
