@@ -11,6 +11,16 @@ namespace {
 const unsigned char expectedHeader[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 constexpr long headerBytes = 18;
 
+// Bytes allocated for a picture's pixels: enough for the texture upload, which
+// reads 24-bit rows padded to 4 bytes (unpack alignment 4), never to run past
+// the buffer. The pixel bytes fill it from the start; any padding is zero.
+std::size_t pictureBufferSize(uint32_t width, uint32_t height, uint32_t bitsPerPixel)
+{
+    std::size_t row = std::size_t(width) * (bitsPerPixel / 8);
+    row = (row + 3) & ~std::size_t(3);
+    return row * height;
+}
+
 } // namespace
 
 long archiveFileSize(std::FILE* archive)
@@ -18,13 +28,6 @@ long archiveFileSize(std::FILE* archive)
     if (!archive || std::fseek(archive, 0, SEEK_END) != 0)
         return -1;
     return std::ftell(archive);
-}
-
-std::size_t pictureBufferSize(uint32_t width, uint32_t height, uint32_t bitsPerPixel)
-{
-    std::size_t row = std::size_t(width) * (bitsPerPixel / 8);
-    row = (row + 3) & ~std::size_t(3);
-    return row * height;
 }
 
 bool readArchivePicture(std::FILE* archive, long archiveSize, int32_t offset, Image& image)

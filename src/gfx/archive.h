@@ -17,8 +17,3 @@ long archiveFileSize(std::FILE* archive);
 // bytes than the archive holds behind its header fails before any allocation.
 // On failure `pixels` is left null. `image` should come in empty.
 bool readArchivePicture(std::FILE* archive, long archiveSize, int32_t offset, Image& image);
-
-// Bytes allocated for a picture's pixels: enough for the texture upload, which
-// reads 24-bit rows padded to 4 bytes (unpack alignment 4), never to run past
-// the buffer. The pixel bytes fill it from the start; any padding is zero.
-std::size_t pictureBufferSize(uint32_t width, uint32_t height, uint32_t bitsPerPixel);
