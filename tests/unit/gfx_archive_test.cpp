@@ -211,15 +211,6 @@ TEST(GfxArchive, EveryValueOfEveryHeaderByteIsHandled)
         }
 }
 
-TEST(GfxArchive, BufferCoversThePaddedRowsTheUploadReads)
-{
-    // 24-bit rows of 3 pixels are 9 bytes; the upload reads them as 12.
-    EXPECT_EQ(pictureBufferSize(3, 5, 24), 12u * 5);
-    EXPECT_EQ(pictureBufferSize(4, 5, 24), 12u * 5);
-    EXPECT_EQ(pictureBufferSize(3, 5, 32), 12u * 5);
-    EXPECT_EQ(pictureBufferSize(512, 1024, 24), 512u * 1024 * 3);
-}
-
 // --- loadGraphics: the fifteen pictures of graphics.dat as textures. ---
 
 class GfxImages : public ::testing::Test {
@@ -376,6 +367,34 @@ TEST_F(GfxImages, LogoMayBeLargerAndTheArchiveLonger)
     EXPECT_NE(logo.texture, 0u);
     EXPECT_EQ(logo.width, 64u);
     EXPECT_EQ(logo.height, 32u);
+}
+
+TEST_F(GfxImages, OddWidthPictureIsUploadedAsTheUnpackAlignmentReadsIt)
+{
+    // 3 pixels of 3 bytes make 9-byte rows, which the upload (alignment 4)
+    // reads 12 bytes apart: the pixel buffer holds those padded rows, zeros
+    // behind the picture's own 45 bytes, so nothing beyond it is read.
+    auto entries = standardEntries();
+    entries[1]   = tgaEntry(3, 5, 24, [](int col, int row) {
+        return Rgba{uint8_t(1 + col * 50 + row), 7, 9, 255};
+    });
+    writeArchive(buildArchive(entries));
+    loadGraphicsFrom(dir.path());
+    ASSERT_NE(introImage.texture, 0u);
+    ASSERT_NE(introImage.pixels, nullptr);
+    EXPECT_EQ(introImage.width, 3u);
+    EXPECT_EQ(introImage.pixels[9], 2) << "the second row follows the first's 9 bytes";
+
+    std::vector<uint8_t> texels(5 * 9, 0xee);
+    glBindTexture(GL_TEXTURE_2D, introImage.texture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    for (int row = 0; row < 5; ++row)
+        for (int i = 0; i < 9; ++i) {
+            const size_t at = size_t(row) * 12 + i;
+            EXPECT_EQ(texels[row * 9 + i], at < 45 ? introImage.pixels[at] : 0)
+                << "texel row " << row << " byte " << i;
+        }
 }
 
 TEST_F(GfxImages, MissingArchiveLeavesEveryTextureEmpty)
