@@ -7,7 +7,7 @@
 namespace {
 
 // No image ID, no colour map, image type 2 (uncompressed true-colour), an
-// all-zero colour-map specification and origin (0, 0).
+// all-zero colour-map fields and origin (0, 0).
 const unsigned char expectedHeader[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 constexpr long headerBytes = 18;
 

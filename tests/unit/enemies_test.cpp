@@ -156,7 +156,7 @@ TEST_F(Enemies, NoSpawnDrawWhenOnScreenReachesRemainingOrSlots)
     EXPECT_FALSE(enemies[3].alive);
 
     // Ten alive: no spawn draw, ten turn draws.
-    SetUp();
+    freshGame();
     for (int slot = 1; slot <= 10; ++slot)
         aliveAt(slot, 200 + 30 * slot, 400, 0);
     enemyShotsInFlight = 10;

@@ -79,8 +79,8 @@ TEST(GfxArchive, TinyPictureComesOutRgbBottomRowFirst)
 
 TEST(GfxArchive, HeaderMustBeTheFixedTwelveBytes)
 {
-    // Image ID, colour map, run-length and black-and-white types, a colour-map
-    // specification, an x or y origin: each fails before the size is read.
+    // Image ID, colour map, run-length and black-and-white types, colour-map
+    // fields, an x or y origin: each fails before the size is read.
     const struct {
         const char* what;
         int         index;
