@@ -22,7 +22,7 @@ rows=()
 row() { rows+=("| $1 | $2 | $3 |"); }
 
 # --- Replay throughput on a busy play scene. ---
-out=$("$build/tools/replay/swarm-replay" --data "$build/data" --frames 20000 --keys bench/busy.keys --bench)
+out=$("$build/tools/replay/swarm-replay" --data "$build/data" --frames 20000 --keys bench/busy.keys --bench 2>&1 >/dev/null)
 pps=$(sed -n 's/.*passes\/s \([0-9]*\).*/\1/p' <<< "$out")
 rmem=$(sed -n 's/.*peak memory \([0-9.]*\) MB.*/\1/p' <<< "$out")
 row "replay throughput, busy play (20,000 passes)" "$pps passes/s" ">= 2000"

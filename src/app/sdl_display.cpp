@@ -66,7 +66,10 @@ template <typename T> bool lookUp(T& fn, const char* name)
 
 bool createFramebuffer(std::string* error)
 {
-    bool ok = lookUp(fb.genFramebuffers, "glGenFramebuffers") &&
+    // Frame buffer objects are core from OpenGL 3.0 and an extension before.
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    const bool  core    = version && std::atoi(version) >= 3;
+    bool ok = (core || SDL_GL_ExtensionSupported("GL_ARB_framebuffer_object")) && lookUp(fb.genFramebuffers, "glGenFramebuffers") &&
               lookUp(fb.bindFramebuffer, "glBindFramebuffer") &&
               lookUp(fb.genRenderbuffers, "glGenRenderbuffers") &&
               lookUp(fb.bindRenderbuffer, "glBindRenderbuffer") &&
@@ -122,7 +125,7 @@ bool fail(std::string* error, const char* what)
 bool openDisplay(DisplayMode mode, std::string* error)
 {
     if (mode == DisplayMode::Offscreen)
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+        SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "offscreen", SDL_HINT_OVERRIDE);
     const char* requested = std::getenv("SDL_VIDEODRIVER");
     if (mode == DisplayMode::Fullscreen && !(requested && *requested) && !std::getenv("DISPLAY") &&
         !std::getenv("WAYLAND_DISPLAY")) {

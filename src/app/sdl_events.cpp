@@ -76,20 +76,11 @@ bool isSystemKey(const SDL_KeyboardEvent& key)
 
 void filterSdlEvents()
 {
-    static const Uint32 ignored[] = {
-        SDL_MOUSEMOTION,     SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP,  SDL_MOUSEWHEEL,
-        SDL_TEXTINPUT,       SDL_TEXTEDITING,     SDL_KEYMAPCHANGED,  SDL_FINGERDOWN,
-        SDL_FINGERUP,        SDL_FINGERMOTION,    SDL_JOYAXISMOTION,  SDL_JOYBALLMOTION,
-        SDL_JOYHATMOTION,    SDL_JOYBUTTONDOWN,   SDL_JOYBUTTONUP,    SDL_JOYDEVICEADDED,
-        SDL_JOYDEVICEREMOVED, SDL_CONTROLLERAXISMOTION, SDL_CONTROLLERBUTTONDOWN,
-        SDL_CONTROLLERBUTTONUP, SDL_CONTROLLERDEVICEADDED, SDL_CONTROLLERDEVICEREMOVED,
-        SDL_AUDIODEVICEADDED, SDL_AUDIODEVICEREMOVED, SDL_SYSWMEVENT, SDL_DROPFILE,
-        SDL_DROPTEXT,        SDL_DROPBEGIN,       SDL_DROPCOMPLETE,   SDL_CLIPBOARDUPDATE,
-        SDL_RENDER_TARGETS_RESET, SDL_RENDER_DEVICE_RESET, SDL_DOLLARGESTURE,
-        SDL_DOLLARRECORD,    SDL_MULTIGESTURE,    SDL_SENSORUPDATE,
-    };
-    for (Uint32 type : ignored)
-        SDL_EventState(type, SDL_IGNORE);
+    // Only the quit request and keys reach the queue: the loop handles one
+    // event per pass, so any other event would delay the keys behind it.
+    for (Uint32 type = SDL_QUIT + 1; type < SDL_USEREVENT; ++type)
+        if (type != SDL_KEYDOWN && type != SDL_KEYUP)
+            SDL_EventState(type, SDL_IGNORE);
     SDL_StopTextInput();
 }
 

@@ -35,7 +35,10 @@ bool writeAll(int fd, const std::string& text)
 // Any failure leaves the old file as it was and no temporary file behind.
 bool replaceFile(const std::string& text)
 {
-    const int fd = open(tempName, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // A leftover of an earlier save, or a link planted under the temporary
+    // name, is removed first; the file is then created anew, never followed.
+    unlink(tempName);
+    const int fd = open(tempName, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
     bool ok = writeAll(fd, text) && fsync(fd) == 0;

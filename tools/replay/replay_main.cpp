@@ -311,7 +311,8 @@ int main(int argc, char** argv)
     if (options.bench) {
         struct rusage usage = {};
         getrusage(RUSAGE_SELF, &usage);
-        std::printf("passes %llu  seconds %.3f  passes/s %.0f  peak memory %.1f MB\n",
+        // On standard error, so that a trace on standard output stays clean.
+        std::fprintf(stderr, "passes %llu  seconds %.3f  passes/s %.0f  peak memory %.1f MB\n",
                     static_cast<unsigned long long>(pass), seconds,
                     seconds > 0 ? static_cast<double>(pass) / seconds : 0.0,
                     static_cast<double>(usage.ru_maxrss) / 1024.0);
