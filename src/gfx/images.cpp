@@ -46,6 +46,15 @@ bool loadImage(Image& image, bool alpha, int32_t offset)
     emptyImage(image);
     if (!archive || !readArchivePicture(archive, archiveSize, offset, image))
         return false;
+    // A slot that wants alpha needs 32-bit pixels: the RGBA upload would read
+    // a 24-bit picture's buffer a third too far. Such a picture fails like any
+    // other damaged one. (A 32-bit picture in an RGB slot reads less than it
+    // holds, and shows as the archive made it.)
+    if (alpha && image.bitsPerPixel != 32) {
+        std::free(image.pixels);
+        image.pixels = nullptr;
+        return false;
+    }
 
     GLuint name = 0;
     glGenTextures(1, &name);

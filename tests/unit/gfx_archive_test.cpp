@@ -335,6 +335,21 @@ TEST_F(GfxImages, DamagedPicturesFailAloneAndTheOthersLoad)
     EXPECT_NE(fontBase, 0u) << "the font is built even without its picture";
 }
 
+TEST_F(GfxImages, PictureWithoutAlphaInAnAlphaSlotFails)
+{
+    // A 24-bit logo, where the game uploads RGBA: uploading it would read past
+    // its pixels, so it is refused; a 32-bit backdrop in an RGB slot loads.
+    auto entries   = standardEntries();
+    entries.back() = solidEntry(64, 64, 24, logoColour);
+    entries[2]     = solidEntry(64, 64, 32, logoColour);
+    writeArchive(buildArchive(entries));
+    loadGraphicsFrom(dir.path());
+    EXPECT_EQ(logo.texture, 0u);
+    EXPECT_EQ(logo.pixels, nullptr);
+    EXPECT_NE(backdrop.texture, 0u);
+    EXPECT_NE(shipSheet.texture, 0u);
+}
+
 TEST_F(GfxImages, ArchiveCutInsideAnyEntryLoadsEverythingBeforeIt)
 {
     const Bytes       full = buildArchive(standardEntries());
