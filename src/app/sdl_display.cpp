@@ -113,6 +113,13 @@ void clearWindowBlack()
     fb.bindFramebuffer(GL_FRAMEBUFFER, frameBuffer);
 }
 
+bool drawableIsPictureSized()
+{
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(window, &w, &h);
+    return w == pictureWidth && h == pictureHeight;
+}
+
 bool fail(std::string* error, const char* what)
 {
     *error = std::string(what) + SDL_GetError();
@@ -178,11 +185,16 @@ bool openDisplay(DisplayMode mode, std::string* error)
         return fail(error, "cannot create an OpenGL context: ");
     SDL_GL_MakeCurrent(window, context);
     SDL_GL_SetSwapInterval(0);
-    if (!createFramebuffer(error)) {
-        closeDisplay();
-        return false;
+    // A window of exactly 640 x 480 is drawn into directly; any other size
+    // gets the 640 x 480 frame buffer, scaled into it when presenting. The
+    // copy costs a software renderer as much as the frame itself.
+    if (!drawableIsPictureSized()) {
+        if (!createFramebuffer(error)) {
+            closeDisplay();
+            return false;
+        }
+        clearWindowBlack();
     }
-    clearWindowBlack();
     glViewport(0, 0, pictureWidth, pictureHeight);
     return true;
 }
@@ -213,8 +225,17 @@ void closeDisplay()
 
 void presentDisplay()
 {
-    if (!window || !frameBuffer)
+    if (!window)
         return;
+    if (!frameBuffer) {
+        SDL_GL_SwapWindow(window);
+        // A window manager may resize the window after it is shown: from then
+        // on the picture goes through the frame buffer.
+        std::string error;
+        if (!drawableIsPictureSized() && createFramebuffer(&error))
+            clearWindowBlack();
+        return;
+    }
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(window, &w, &h);
     // The largest 4:3 area that fits, centred.
@@ -248,7 +269,8 @@ void presentDisplay()
 
 void readDisplayPixels(unsigned char* rgb)
 {
-    fb.bindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer);
+    if (frameBuffer)
+        fb.bindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, pictureWidth, pictureHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb);
     // OpenGL's rows run bottom to top; pictures are stored top row first.
