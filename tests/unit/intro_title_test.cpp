@@ -6,6 +6,8 @@
 #include "gfx_test_archive.h"
 #include "process.h"
 
+#include "trace_field.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -304,16 +306,6 @@ TEST(IntroTitleCredits, CreditsTextIsShortPrintableAndOurOwn)
 }
 
 // --- The whole game, through swarm-replay, with the generated artwork. ---
-
-std::string traceField(const std::string& line, const std::string& name)
-{
-    const std::string key = "\"" + name + "\":";
-    const size_t      at  = line.find(key);
-    if (at == std::string::npos)
-        return "<missing>";
-    const size_t start = at + key.size();
-    return line.substr(start, line.find_first_of(",}", start) - start);
-}
 
 std::vector<std::string> replayTrace(const TempDir& dir, const std::string& keys, int frames)
 {

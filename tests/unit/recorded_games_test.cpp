@@ -3,6 +3,7 @@
 // plus readable checkpoints. Run with SWARM_UPDATE_REPLAYS=1 to record the
 // expectations anew after an intended change of behaviour.
 #include "process.h"
+#include "trace_field.h"
 
 #include <gtest/gtest.h>
 
@@ -45,15 +46,8 @@ std::string summary(const std::string& line)
                                   "wave",      "enemiesRemaining", "shotsFired", "hits",
                                   "enemiesOnScreen", "paused", "gameOver", "waveCleared"};
     std::string out;
-    for (const char* name : names) {
-        const std::string key = std::string("\"") + name + "\":";
-        const size_t      at  = line.find(key);
-        if (at == std::string::npos)
-            continue;
-        const size_t start = at + key.size();
-        out += std::string(out.empty() ? "" : " ") + name + "=" +
-               line.substr(start, line.find_first_of(",}", start) - start);
-    }
+    for (const char* name : names)
+        out += std::string(out.empty() ? "" : " ") + name + "=" + traceField(line, name);
     return out;
 }
 

@@ -1,6 +1,7 @@
 // swarm-replay's contract: arguments, key scripts, the event queue and the trace.
 #include "key_script.h"
 #include "process.h"
+#include "trace_field.h"
 
 #include <gtest/gtest.h>
 
@@ -10,17 +11,6 @@ CommandResult replay(std::vector<std::string> args)
 {
     args.insert(args.begin(), SWARM_REPLAY_PATH);
     return runCommand(args);
-}
-
-std::string field(const std::string& line, const std::string& name)
-{
-    const std::string key = "\"" + name + "\":";
-    const size_t      at  = line.find(key);
-    if (at == std::string::npos)
-        return "<missing>";
-    const size_t start = at + key.size();
-    const size_t end   = line.find_first_of(",}", start);
-    return line.substr(start, end - start);
 }
 
 TEST(ReplayTool, TraceHasOneLinePerPassWithEveryKey)
@@ -41,10 +31,10 @@ TEST(ReplayTool, TraceHasOneLinePerPassWithEveryKey)
         "flashX", "flashY", "flashing", "flashAlpha", "explosionSize", "rng", "sounds"};
     for (const char* name : names)
         EXPECT_NE(lines[499].find(std::string("\"") + name + "\":"), std::string::npos) << name;
-    EXPECT_EQ(field(lines[0], "pass"), "0");
-    EXPECT_EQ(field(lines[499], "pass"), "499");
-    EXPECT_EQ(field(lines[0], "gameState"), "1") << "Loading falls through into the intro";
-    EXPECT_EQ(field(lines[0], "introDepth"), "-99.400000000000006");
+    EXPECT_EQ(traceField(lines[0], "pass"), "0");
+    EXPECT_EQ(traceField(lines[499], "pass"), "499");
+    EXPECT_EQ(traceField(lines[0], "gameState"), "1") << "Loading falls through into the intro";
+    EXPECT_EQ(traceField(lines[0], "introDepth"), "-99.400000000000006");
 }
 
 TEST(ReplayTool, ZeroFramesWritesAnEmptyTrace)
@@ -61,7 +51,7 @@ TEST(ReplayTool, CalendarTimeSeedsTheGenerator)
     // taken modulo 2 to the 32nd.
     const CommandResult r = replay({"--frames", "1", "--time", "4294967301", "--trace", "-"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(field(r.out, "rng"), "5");
+    EXPECT_EQ(traceField(r.out, "rng"), "5");
 }
 
 TEST(ReplayTool, EventsOfOnePassAreHandledInSuccessivePasses)
@@ -74,12 +64,12 @@ TEST(ReplayTool, EventsOfOnePassAreHandledInSuccessivePasses)
     ASSERT_EQ(r.status, 0) << r.err;
     const auto lines = splitLines(r.out);
     ASSERT_EQ(lines.size(), 8u);
-    EXPECT_EQ(field(lines[4], "introApproaching"), "true");
-    EXPECT_EQ(field(lines[5], "introApproaching"), "false");
-    EXPECT_EQ(field(lines[5], "introDepth"), "-20.399999999999999");
-    EXPECT_EQ(field(lines[6], "introDepth"), "-20.399999999999999")
+    EXPECT_EQ(traceField(lines[4], "introApproaching"), "true");
+    EXPECT_EQ(traceField(lines[5], "introApproaching"), "false");
+    EXPECT_EQ(traceField(lines[5], "introDepth"), "-20.399999999999999");
+    EXPECT_EQ(traceField(lines[6], "introDepth"), "-20.399999999999999")
         << "key up: the retreat has ended, so the fade starts";
-    EXPECT_EQ(field(lines[6], "brightness"), "0.995");
+    EXPECT_EQ(traceField(lines[6], "brightness"), "0.995");
 }
 
 TEST(ReplayTool, CloseEndsTheRunAfterTheQuitEventIsTaken)
@@ -90,8 +80,8 @@ TEST(ReplayTool, CloseEndsTheRunAfterTheQuitEventIsTaken)
     ASSERT_EQ(r.status, 0) << r.err;
     const auto lines = splitLines(r.out);
     ASSERT_EQ(lines.size(), 12u) << "pass 10 queues the quit, pass 11 takes it and runs its frame";
-    EXPECT_EQ(field(lines[10], "quitRequested"), "false");
-    EXPECT_EQ(field(lines[11], "quitRequested"), "true");
+    EXPECT_EQ(traceField(lines[10], "quitRequested"), "false");
+    EXPECT_EQ(traceField(lines[11], "quitRequested"), "true");
 }
 
 TEST(ReplayTool, ScreenshotIsAPicture)
