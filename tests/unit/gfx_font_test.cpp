@@ -46,12 +46,7 @@ bool sameFrames(const Screen& a, const Screen& b) { return a.rgb == b.rgb; }
 
 class GfxFont : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        dir = std::make_unique<TempDir>();
-        writeBytes(dir->file("graphics.dat"), buildArchive(standardEntries()));
-        loadGraphicsFrom(dir->path());
-    }
+    static void SetUpTestSuite() { dir = loadHandMadeGraphics(); }
     static void TearDownTestSuite()
     {
         loadRealGraphics();

@@ -2,6 +2,8 @@
 // the game's layout, loading them from a directory, and reading the screen back.
 #pragma once
 #include "app/sdl_display.h"
+#include "app/view.h"
+#include "process.h"
 #include "gfx/gl.h"
 #include "gfx/images.h"
 
@@ -12,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -159,6 +162,16 @@ inline void loadRealGraphics()
     loadGraphicsFrom(realGraphicsExist() ? SWARM_DATA_DIR : "/nonexistent-swarm-data");
 }
 
+// Loads the hand-made pictures of this file from a directory of their own,
+// so every pixel of a screen has a known colour; the directory is returned.
+inline std::unique_ptr<TempDir> loadHandMadeGraphics()
+{
+    auto dir = std::make_unique<TempDir>();
+    writeBytes(dir->file("graphics.dat"), buildArchive(standardEntries()));
+    loadGraphicsFrom(dir->path());
+    return dir;
+}
+
 // The 640 x 480 screen space of every screen after the intro.
 inline void useScreenSpace()
 {
@@ -171,16 +184,8 @@ inline void useScreenSpace()
     glLoadIdentity();
 }
 
-// The intro's perspective view.
-inline void usePerspective()
-{
-    glViewport(0, 0, 640, 480);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, 1.3333333333333333, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
+// The intro's perspective view, as the window sets it.
+inline void usePerspective() { setPerspectiveView(); }
 
 inline void clearScreen(float r, float g, float b)
 {

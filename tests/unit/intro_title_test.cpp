@@ -24,12 +24,7 @@ int swaps = 0;
 // pixel of a screen has a known colour.
 class IntroTitle : public GameFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        dir = std::make_unique<TempDir>();
-        writeBytes(dir->file("graphics.dat"), buildArchive(standardEntries()));
-        loadGraphicsFrom(dir->path());
-    }
+    static void SetUpTestSuite() { dir = loadHandMadeGraphics(); }
     static void TearDownTestSuite()
     {
         loadRealGraphics();
