@@ -13,15 +13,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::FILE* archive = fmemopen(const_cast<uint8_t*>(data), size, "rb");
     if (!archive)
         return 0;
-    const long     archiveSize = archiveFileSize(archive);
-    const int32_t  offsets[]   = {0, 65580, 262232, 1835140, 2097328, 2245180, 2261608,
-                                  static_cast<int32_t>(size / 2)};
+    const long    archiveSize = archiveFileSize(archive);
+    const int32_t offsets[]   = {0,       65580,   262232,  1835140,
+                                 2097328, 2245180, 2261608, static_cast<int32_t>(size / 2)};
     for (int32_t offset : offsets) {
         Image image = {};
         if (readArchivePicture(archive, archiveSize, offset, image)) {
             // The pixels the reader claims must all be there to read.
-            const size_t bytes = size_t(image.width) * image.height * (image.bitsPerPixel / 8);
-            volatile uint8_t sum = 0;
+            const size_t     bytes = size_t(image.width) * image.height * (image.bitsPerPixel / 8);
+            volatile uint8_t sum   = 0;
             for (size_t i = 0; i < bytes; i += 97)
                 sum = static_cast<uint8_t>(sum + image.pixels[i]);
             std::free(image.pixels);

@@ -18,8 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     reader.feed(text, split);
     reader.feed(text + split, size - split);
     reader.finish();
-    const int32_t pieces =
-        reader.failed ? defaultHighScore : highScoreFromNumbers(reader.first, reader.second, reader.third);
+    const int32_t pieces = reader.failed
+                               ? defaultHighScore
+                               : highScoreFromNumbers(reader.first, reader.second, reader.third);
     if (pieces != whole)
         std::abort();
 

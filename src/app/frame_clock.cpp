@@ -3,20 +3,20 @@
 
 #include "app/platform.h"
 
-FrameClock frameClock     = {};
-const int  pacingSteps[6] = {1, 2, 4, 5, 10, 20};
-int        pacingStepIndex = 3;
-float      frameStart      = 0.0f;
+FrameClock frameClock                 = {};
+const int  pacingSteps[6]             = {1, 2, 4, 5, 10, 20};
+int        pacingStepIndex            = 3;
+float      frameStart                 = 0.0f;
 void (*frameWorkDone)(double clockMs) = nullptr;
 
 void startFrameClock()
 {
-    frameClock = FrameClock{};
+    frameClock              = FrameClock{};
     const int64_t frequency = platform.counterFrequency();
     if (frequency > 0) {
         frameClock.counterStart           = platform.counterNow();
         frameClock.usesPerformanceCounter = true;
-        frameClock.secondsPerTick         = static_cast<float>(1.0 / static_cast<double>(frequency));
+        frameClock.secondsPerTick = static_cast<float>(1.0 / static_cast<double>(frequency));
     } else {
         frameClock.usesPerformanceCounter = false;
         frameClock.timerStart             = platform.millisecondTimer();

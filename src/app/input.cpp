@@ -15,8 +15,6 @@ void applyInputEvent(const InputEvent& event)
         if (event.key >= 0 && event.key < 256)
             keys[event.key] = 0;
         break;
-    case InputEventType::Quit:
-        quitRequested = true;
-        break;
+    case InputEventType::Quit: quitRequested = true; break;
     }
 }

@@ -9,7 +9,7 @@ enum : int {
     VK_RIGHT  = 0x27,
 };
 
-extern uint8_t keys[256];    // 1 while the key with that virtual-key code is down
+extern uint8_t keys[256];     // 1 while the key with that virtual-key code is down
 extern bool    quitRequested; // the main loop ends after the frame that sets it
 
 enum class InputEventType { KeyDown, KeyUp, Quit };

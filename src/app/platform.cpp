@@ -29,5 +29,5 @@ int64_t timeNow() { return static_cast<int64_t>(std::time(nullptr)); }
 
 } // namespace
 
-Platform platform = {steadyNow, steadyFrequency, steadyMilliseconds, threadSleep,
-                     noSwap,    timeNow,         true};
+Platform platform = {steadyNow, steadyFrequency, steadyMilliseconds, threadSleep, noSwap, timeNow,
+                     true};

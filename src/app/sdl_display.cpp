@@ -20,22 +20,22 @@ constexpr int pictureHeight = 480;
 
 // GL 3.0 frame buffer entry points, looked up at run time.
 #ifndef GL_FRAMEBUFFER
-#define GL_FRAMEBUFFER 0x8D40
-#define GL_READ_FRAMEBUFFER 0x8CA8
-#define GL_DRAW_FRAMEBUFFER 0x8CA9
-#define GL_RENDERBUFFER 0x8D41
-#define GL_COLOR_ATTACHMENT0 0x8CE0
-#define GL_DEPTH_ATTACHMENT 0x8D00
+#define GL_FRAMEBUFFER          0x8D40
+#define GL_READ_FRAMEBUFFER     0x8CA8
+#define GL_DRAW_FRAMEBUFFER     0x8CA9
+#define GL_RENDERBUFFER         0x8D41
+#define GL_COLOR_ATTACHMENT0    0x8CE0
+#define GL_DEPTH_ATTACHMENT     0x8D00
 #define GL_FRAMEBUFFER_COMPLETE 0x8CD5
-#define GL_DEPTH_COMPONENT16 0x81A5
+#define GL_DEPTH_COMPONENT16    0x81A5
 #endif
-using GenFn      = void (*)(GLsizei, GLuint*);
-using BindFn     = void (*)(GLenum, GLuint);
-using StorageFn  = void (*)(GLenum, GLenum, GLsizei, GLsizei);
-using AttachFn   = void (*)(GLenum, GLenum, GLenum, GLuint);
-using StatusFn   = GLenum (*)(GLenum);
-using BlitFn     = void (*)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield, GLenum);
-using DeleteFn   = void (*)(GLsizei, const GLuint*);
+using GenFn     = void (*)(GLsizei, GLuint*);
+using BindFn    = void (*)(GLenum, GLuint);
+using StorageFn = void (*)(GLenum, GLenum, GLsizei, GLsizei);
+using AttachFn  = void (*)(GLenum, GLenum, GLenum, GLuint);
+using StatusFn  = GLenum (*)(GLenum);
+using BlitFn = void (*)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield, GLenum);
+using DeleteFn = void (*)(GLsizei, const GLuint*);
 
 struct FramebufferCalls {
     GenFn     genFramebuffers;
@@ -50,10 +50,10 @@ struct FramebufferCalls {
     DeleteFn  deleteRenderbuffers;
 };
 
-SDL_Window*      window     = nullptr;
-SDL_GLContext    context    = nullptr;
-FramebufferCalls fb         = {};
-GLuint           frameBuffer = 0;
+SDL_Window*      window       = nullptr;
+SDL_GLContext    context      = nullptr;
+FramebufferCalls fb           = {};
+GLuint           frameBuffer  = 0;
 GLuint           colourBuffer = 0;
 GLuint           depthBuffer  = 0;
 bool             videoStarted = false;
@@ -69,7 +69,8 @@ bool createFramebuffer(std::string* error)
     // Frame buffer objects are core from OpenGL 3.0 and an extension before.
     const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
     const bool  core    = version && std::atoi(version) >= 3;
-    bool ok = (core || SDL_GL_ExtensionSupported("GL_ARB_framebuffer_object")) && lookUp(fb.genFramebuffers, "glGenFramebuffers") &&
+    bool        ok      = (core || SDL_GL_ExtensionSupported("GL_ARB_framebuffer_object")) &&
+              lookUp(fb.genFramebuffers, "glGenFramebuffers") &&
               lookUp(fb.bindFramebuffer, "glBindFramebuffer") &&
               lookUp(fb.genRenderbuffers, "glGenRenderbuffers") &&
               lookUp(fb.bindRenderbuffer, "glBindRenderbuffer") &&
@@ -164,10 +165,10 @@ bool openDisplay(DisplayMode mode, std::string* error)
     // Fullscreen at the desktop's own size: no mode switch to undo at exit.
     // The window is also made as large as the screen, at its top left, so that
     // it covers the screen where no window manager honours the fullscreen flag.
-    Uint32       flags = SDL_WINDOW_OPENGL;
-    int          x = SDL_WINDOWPOS_UNDEFINED, y = SDL_WINDOWPOS_UNDEFINED;
-    int          w = pictureWidth, h = pictureHeight;
-    SDL_Rect     bounds;
+    Uint32   flags = SDL_WINDOW_OPENGL;
+    int      x = SDL_WINDOWPOS_UNDEFINED, y = SDL_WINDOWPOS_UNDEFINED;
+    int      w = pictureWidth, h = pictureHeight;
+    SDL_Rect bounds;
     if (mode == DisplayMode::Fullscreen) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
         if (SDL_GetDisplayBounds(0, &bounds) == 0) {
@@ -276,7 +277,7 @@ void readDisplayPixels(unsigned char* rgb)
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, pictureWidth, pictureHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb);
     // OpenGL's rows run bottom to top; pictures are stored top row first.
-    const size_t row = pictureWidth * 3;
+    const size_t  row = pictureWidth * 3;
     unsigned char tmp[pictureWidth * 3];
     for (int y = 0; y < pictureHeight / 2; ++y) {
         unsigned char* a = rgb + y * row;

@@ -28,8 +28,10 @@ int virtualKeyFor(SDL_Keycode key)
     case SDLK_TAB: return 0x09;
     case SDLK_RETURN: return 0x0D;
     case SDLK_KP_ENTER: return 0x0D;
-    case SDLK_LSHIFT: case SDLK_RSHIFT: return 0x10;
-    case SDLK_LCTRL: case SDLK_RCTRL: return 0x11;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return 0x10;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return 0x11;
     case SDLK_PAUSE: return 0x13;
     case SDLK_CAPSLOCK: return 0x14;
     case SDLK_PAGEUP: return 0x21;
@@ -87,9 +89,7 @@ void filterSdlEvents()
 bool translateSdlEvent(const SDL_Event& event, InputEvent* out)
 {
     switch (event.type) {
-    case SDL_QUIT:
-        *out = {InputEventType::Quit, 0};
-        return true;
+    case SDL_QUIT: *out = {InputEventType::Quit, 0}; return true;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         if (isSystemKey(event.key)) {
@@ -105,8 +105,7 @@ bool translateSdlEvent(const SDL_Event& event, InputEvent* out)
         *out = {event.type == SDL_KEYDOWN ? InputEventType::KeyDown : InputEventType::KeyUp,
                 virtualKeyFor(event.key.keysym.sym)};
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -15,11 +15,11 @@
 
 namespace {
 
-std::vector<float> workMs;       // frame work, frame start to the pacing wait
-std::vector<double> startMs;     // clock reading at each frame start
-Uint64             processStart = 0;
-double             firstFrameMs = -1.0;
-void (*realSwap)()              = nullptr;
+std::vector<float>  workMs;  // frame work, frame start to the pacing wait
+std::vector<double> startMs; // clock reading at each frame start
+Uint64              processStart = 0;
+double              firstFrameMs = -1.0;
+void (*realSwap)()               = nullptr;
 
 void recordWork(double clockMs)
 {

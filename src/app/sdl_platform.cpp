@@ -10,8 +10,8 @@
 
 namespace {
 
-int64_t sdlCounterNow() { return static_cast<int64_t>(SDL_GetPerformanceCounter()); }
-int64_t sdlCounterFrequency() { return static_cast<int64_t>(SDL_GetPerformanceFrequency()); }
+int64_t  sdlCounterNow() { return static_cast<int64_t>(SDL_GetPerformanceCounter()); }
+int64_t  sdlCounterFrequency() { return static_cast<int64_t>(SDL_GetPerformanceFrequency()); }
 uint32_t sdlTicks() { return SDL_GetTicks(); }
 
 void sdlSleep(double ms)

@@ -32,13 +32,17 @@ void drawCentredQuad(int32_t cx, int32_t cy, int32_t half, bool textured)
     glPushMatrix();
     glTranslated(cx, cy, 0);
     glBegin(GL_QUADS);
-    if (textured) glTexCoord2d(0, 0);
+    if (textured)
+        glTexCoord2d(0, 0);
     glVertex2i(-half, -half);
-    if (textured) glTexCoord2d(1, 0);
+    if (textured)
+        glTexCoord2d(1, 0);
     glVertex2i(half, -half);
-    if (textured) glTexCoord2d(1, 1);
+    if (textured)
+        glTexCoord2d(1, 1);
     glVertex2i(half, half);
-    if (textured) glTexCoord2d(0, 1);
+    if (textured)
+        glTexCoord2d(0, 1);
     glVertex2i(-half, half);
     glEnd();
     glPopMatrix();
@@ -102,8 +106,8 @@ void Enemy::update()
 // paused nor fading.
 void Enemy::draw()
 {
-    const bool ageing = !paused && !fading;
-    const double b    = brightness;
+    const bool   ageing = !paused && !fading;
+    const double b      = brightness;
 
     if (flashing) {
         glDisable(GL_TEXTURE_2D);
@@ -177,8 +181,8 @@ void Enemy::kill()
 // draws are made in this order too, so a game replays from its seed and keys.
 void enemyLogic()
 {
-    if (enemiesOnScreen < enemySlots && enemiesOnScreen < enemiesRemaining
-        && randomDraw() % 100 == 0) {
+    if (enemiesOnScreen < enemySlots && enemiesOnScreen < enemiesRemaining &&
+        randomDraw() % 100 == 0) {
         for (int i = 1; i <= enemySlots; ++i) {
             if (slotFree(enemies[i])) {
                 enemies[i].spawn();

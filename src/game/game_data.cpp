@@ -37,7 +37,7 @@ int32_t hits               = 0;
 int32_t enemiesOnScreen    = 0;
 int32_t enemyShotsInFlight = 0;
 
-PlayerShip ship = {};
+PlayerShip ship                             = {};
 Shot       playerShots[playerShotSlots + 1] = {};
 Shot       enemyShots[enemyShotSlots + 1]   = {};
 Enemy      enemies[enemySlotCount + 1]      = {};

@@ -23,10 +23,12 @@ constexpr int32_t gameOverHold = 500;
 void drawSpareShip(int32_t x, int32_t y)
 {
     glBegin(GL_QUADS);
+    // clang-format off
     glTexCoord2d(0, 0);    glVertex2i(x, y);
     glTexCoord2d(0.21, 0); glVertex2i(x + iconSize, y);
     glTexCoord2d(0.21, 1); glVertex2i(x + iconSize, y + iconSize);
     glTexCoord2d(0, 1);    glVertex2i(x, y + iconSize);
+    // clang-format on
     glEnd();
 }
 
@@ -35,10 +37,12 @@ void drawBackdrop()
     const double t = backdropScroll;
     glBindTexture(GL_TEXTURE_2D, backdrop.texture);
     glBegin(GL_QUADS);
+    // clang-format off
     glTexCoord2d(0, t);                glVertex2i(140, 0);
     glTexCoord2d(1, t);                glVertex2i(640, 0);
     glTexCoord2d(1, t + backdropSpan); glVertex2i(640, 480);
     glTexCoord2d(0, t + backdropSpan); glVertex2i(140, 480);
+    // clang-format on
     glEnd();
 }
 
@@ -101,10 +105,12 @@ void drawStatusPanel()
 
     glBindTexture(GL_TEXTURE_2D, logo.texture);
     glBegin(GL_QUADS);
+    // clang-format off
     glTexCoord2d(0, 1); glVertex2i(0, 460);
     glTexCoord2d(0, 0); glVertex2i(0, 350);
     glTexCoord2d(1, 0); glVertex2i(160, 350);
     glTexCoord2d(1, 1); glVertex2i(160, 460);
+    // clang-format on
     glEnd();
 
     drawText(5, 300, true, "HIGH SCORE:");

@@ -10,14 +10,14 @@
 
 namespace {
 
-constexpr int32_t shipSize     = 49;   // side of the ship's square
-constexpr double  shipS        = 0.21; // right edge of the ship's cell in shipSheet
-constexpr int32_t leftLimit    = 140;  // moving left only while x is above this
-constexpr int32_t rightLimit   = 590;  // moving right only while x is at most this
-constexpr int32_t playX        = 366;  // x once the entry has ended
-constexpr int32_t spinCentreX  = 390;
-constexpr int32_t spinCentreY  = 25;
-constexpr int32_t glowHeight   = 75;   // a shot below this lights the ship's top
+constexpr int32_t shipSize        = 49;   // side of the ship's square
+constexpr double  shipS           = 0.21; // right edge of the ship's cell in shipSheet
+constexpr int32_t leftLimit       = 140;  // moving left only while x is above this
+constexpr int32_t rightLimit      = 590;  // moving right only while x is at most this
+constexpr int32_t playX           = 366;  // x once the entry has ended
+constexpr int32_t spinCentreX     = 390;
+constexpr int32_t spinCentreY     = 25;
+constexpr int32_t glowHeight      = 75; // a shot below this lights the ship's top
 constexpr int32_t ticksPerPicture = 15;
 
 // True while a player shot is in flight low enough to light the ship's top.
@@ -33,10 +33,12 @@ bool shotLeavingShip()
 void drawDescent(int32_t x, int32_t y)
 {
     glBegin(GL_QUADS);
+    // clang-format off
     glTexCoord2d(0, 0);      glVertex2i(x, y + 2 * shipSize);
     glTexCoord2d(0, 1);      glVertex2i(x, y);
     glTexCoord2d(shipS, 1);  glVertex2i(x + 2 * shipSize, y);
     glTexCoord2d(shipS, 0);  glVertex2i(x + 2 * shipSize, y + 2 * shipSize);
+    // clang-format on
     glEnd();
 }
 
@@ -46,10 +48,12 @@ void drawShrink(int32_t x, int32_t y)
     const int32_t right = 2 * spinCentreX - x;
     const int32_t top   = 2 * (spinCentreX - x);
     glBegin(GL_QUADS);
+    // clang-format off
     glTexCoord2d(0, 0);      glVertex2i(x, top);
     glTexCoord2d(0, 1);      glVertex2i(x, y);
     glTexCoord2d(shipS, 1);  glVertex2i(right, y);
     glTexCoord2d(shipS, 0);  glVertex2i(right, top);
+    // clang-format on
     glEnd();
 }
 
@@ -57,10 +61,12 @@ void drawShrink(int32_t x, int32_t y)
 void drawSpin()
 {
     glBegin(GL_QUADS);
+    // clang-format off
     glTexCoord2d(0, 0);      glVertex2i(-25, -25);
     glTexCoord2d(shipS, 0);  glVertex2i(25, -25);
     glTexCoord2d(shipS, 1);  glVertex2i(25, 25);
     glTexCoord2d(0, 1);      glVertex2i(-25, 25);
+    // clang-format on
     glEnd();
 }
 
@@ -97,9 +103,7 @@ void PlayerShip::update(int32_t command)
             x -= 2;
         draw();
         break;
-    case 0:
-        draw();
-        break;
+    case 0: draw(); break;
     case 1:
         if (x <= rightLimit)
             x += 2;
@@ -132,8 +136,7 @@ void PlayerShip::update(int32_t command)
             }
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -157,10 +160,12 @@ void PlayerShip::draw()
         const float  u = static_cast<float>(explosionFrame) * 0.2f;
         glColor3d(e, e, e);
         glBegin(GL_QUADS);
+        // clang-format off
         glTexCoord2f(u, 0);         glVertex2i(x, y);
         glTexCoord2f(u + 0.2f, 0);  glVertex2i(x + shipSize, y);
         glTexCoord2f(u + 0.2f, 1);  glVertex2i(x + shipSize, y + shipSize);
         glTexCoord2f(u, 1);         glVertex2i(x, y + shipSize);
+        // clang-format on
         glEnd();
 
         if (explosionFrame < 4) {
@@ -176,12 +181,16 @@ void PlayerShip::draw()
     } else {
         // The top edge glows red just after a shot has left.
         glBegin(GL_QUADS);
+        // clang-format off
         glTexCoord2d(0, 0);      glVertex2i(x, y);
         glTexCoord2d(shipS, 0);  glVertex2i(x + shipSize, y);
+        // clang-format on
         if (shotLeavingShip())
             glColor4f(1, 0, 0, 1);
+        // clang-format off
         glTexCoord2d(shipS, 1);  glVertex2i(x + shipSize, y + shipSize);
         glTexCoord2d(0, 1);      glVertex2i(x, y + shipSize);
+        // clang-format on
         glEnd();
         glColor4f(1, 1, 1, 1);
     }
@@ -215,8 +224,8 @@ bool PlayerShip::hitByEnemyShot()
 {
     for (int i = 1; i <= enemyShotSlots; ++i) {
         const Shot& shot = enemyShots[i];
-        if (shot.active && x < shot.x && shot.x < x + shipSize
-            && shot.y < 45 - std::abs(shot.x - (x + 24)))
+        if (shot.active && x < shot.x && shot.x < x + shipSize &&
+            shot.y < 45 - std::abs(shot.x - (x + 24)))
             return true;
     }
     return false;

@@ -67,8 +67,8 @@ bool hitByPlayerShot(const Enemy& enemy)
 {
     for (int i = 1; i <= playerShotSlots; ++i) {
         Shot& shot = playerShots[i];
-        if (enemy.x - enemyReach < shot.x && shot.x < enemy.x + enemyReach
-            && enemy.y - enemyReach < shot.y && shot.y < enemy.y + enemyReach) {
+        if (enemy.x - enemyReach < shot.x && shot.x < enemy.x + enemyReach &&
+            enemy.y - enemyReach < shot.y && shot.y < enemy.y + enemyReach) {
             shot.active = false;
             shot.y      = 0;
             return true;

@@ -20,9 +20,9 @@
 
 namespace {
 
-constexpr double fadeStep        = 0.005;
-constexpr double introSkipDepth  = -20.0;
-constexpr int    firingGateY     = 150;
+constexpr double fadeStep       = 0.005;
+constexpr double introSkipDepth = -20.0;
+constexpr int    firingGateY    = 150;
 
 bool down(int key) { return keys[key] == 1; }
 
@@ -101,7 +101,7 @@ void loadingWork()
     enemyExplodeSound = loadSound("EExplode.wav", 3);
     extraShipSound    = loadSound("XtraLife.wav", 3);
     shipExplodeSound  = loadSound("PExplode.wav", 2);
-    gameState = Intro;
+    gameState         = Intro;
 }
 
 void playingWork()
@@ -124,9 +124,7 @@ void stateWork()
         loadingWork();
         introFrame();
         break;
-    case Intro:
-        introFrame();
-        break;
+    case Intro: introFrame(); break;
     case Title:
         titleFrame();
         paused = false;
@@ -138,9 +136,7 @@ void stateWork()
         gameState   = Playing;
         playingWork();
         break;
-    case Playing:
-        playingWork();
-        break;
+    case Playing: playingWork(); break;
     case Quitting:
         quitRequested = true;
         saveHighScore();
@@ -167,19 +163,12 @@ void fadeStepWork()
 void handleInput()
 {
     switch (gameState) {
-    case Intro:
-        introInput();
-        break;
-    case Title:
-        titleInput();
-        break;
-    case Playing:
-        playInput();
-        break;
+    case Intro: introInput(); break;
+    case Title: titleInput(); break;
+    case Playing: playInput(); break;
     case Loading:
     case WaveStart:
-    case Quitting:
-        break;
+    case Quitting: break;
     }
 }
 

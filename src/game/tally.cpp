@@ -9,9 +9,9 @@
 
 namespace {
 
-constexpr int32_t tallyFrames       = 500;
-constexpr int32_t extraShipShownAt  = 250; // the extra-ship line shows after this
-constexpr int32_t extraShipPercent  = 70;
+constexpr int32_t tallyFrames      = 500;
+constexpr int32_t extraShipShownAt = 250; // the extra-ship line shows after this
+constexpr int32_t extraShipPercent = 70;
 
 void white() { glColor3d(1, 1, 1); }
 void green() { glColor3d(0, 1, 0); }
@@ -61,21 +61,32 @@ int32_t hitPercentage()
 {
     if (shotsFired == 0)
         return 0;
-    return static_cast<int32_t>(static_cast<double>(hits) / static_cast<double>(shotsFired) * 100.0);
+    return static_cast<int32_t>(static_cast<double>(hits) / static_cast<double>(shotsFired) *
+                                100.0);
 }
 
 int32_t bonusFor(int32_t percentage)
 {
-    if (percentage == 100) return 2000;
-    if (percentage >= 90)  return 1000;
-    if (percentage >= 80)  return 800;
-    if (percentage >= 70)  return 700;
-    if (percentage >= 60)  return 600;
-    if (percentage >= 50)  return 500;
-    if (percentage >= 40)  return 250;
-    if (percentage >= 30)  return 200;
-    if (percentage >= 20)  return 100;
-    if (percentage >= 10)  return 50;
+    if (percentage == 100)
+        return 2000;
+    if (percentage >= 90)
+        return 1000;
+    if (percentage >= 80)
+        return 800;
+    if (percentage >= 70)
+        return 700;
+    if (percentage >= 60)
+        return 600;
+    if (percentage >= 50)
+        return 500;
+    if (percentage >= 40)
+        return 250;
+    if (percentage >= 30)
+        return 200;
+    if (percentage >= 20)
+        return 100;
+    if (percentage >= 10)
+        return 50;
     return 0;
 }
 

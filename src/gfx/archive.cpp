@@ -9,7 +9,7 @@ namespace {
 // No image ID, no colour map, image type 2 (uncompressed true-colour), an
 // all-zero colour-map fields and origin (0, 0).
 const unsigned char expectedHeader[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-constexpr long headerBytes = 18;
+constexpr long      headerBytes        = 18;
 
 // Bytes allocated for a picture's pixels: enough for the texture upload, which
 // reads 24-bit rows padded to 4 bytes (unpack alignment 4), never to run past
@@ -17,7 +17,7 @@ constexpr long headerBytes = 18;
 std::size_t pictureBufferSize(uint32_t width, uint32_t height, uint32_t bitsPerPixel)
 {
     std::size_t row = std::size_t(width) * (bitsPerPixel / 8);
-    row = (row + 3) & ~std::size_t(3);
+    row             = (row + 3) & ~std::size_t(3);
     return row * height;
 }
 
@@ -44,8 +44,8 @@ bool readArchivePicture(std::FILE* archive, long archiveSize, int32_t offset, Im
     unsigned char size[6];
     if (std::fread(size, 1, sizeof size, archive) != sizeof size)
         return false;
-    image.width  = size[0] + 256u * size[1];
-    image.height = size[2] + 256u * size[3];
+    image.width          = size[0] + 256u * size[1];
+    image.height         = size[2] + 256u * size[3];
     const uint32_t depth = size[4]; // size[5], the descriptor, is not consulted
 
     if (image.width == 0 || image.height == 0 || (depth != 24 && depth != 32))

@@ -17,7 +17,7 @@ namespace {
 // from `soundBackend` so that the backend opened is the one used and closed,
 // even if `soundBackend` changes while sound runs.
 const SoundBackend* openBackend = nullptr;
-}
+} // namespace
 
 void startSound()
 {

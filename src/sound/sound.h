@@ -25,10 +25,10 @@ void  stopSound();
 // What actually makes the noise. The game program installs the SDL_mixer
 // backend; without one every call is silent.
 struct SoundBackend {
-    bool    (*open)();                                   // false: no audio device
+    bool (*open)();                                         // false: no audio device
     int32_t (*load)(const char* fileName, int32_t channel); // 0: not loadable
-    void    (*play)(int32_t id, int32_t channel);        // replaces what the channel plays
-    void    (*close)();
+    void (*play)(int32_t id, int32_t channel);              // replaces what the channel plays
+    void (*close)();
 };
 extern const SoundBackend* soundBackend;
 

@@ -1,4 +1,5 @@
-// The high score file "HighScore.dat" in the working directory: read once at start, written on quit.
+// The high score file "HighScore.dat" in the working directory: read once at start, written on
+// quit.
 #include "storage/high_score.h"
 
 #include "game/game_data.h"

@@ -69,8 +69,9 @@ void HighScoreReader::endNumber()
         // Out of range: the nearest 32-bit limit, without failing.
         constexpr uint64_t maxMagnitude = std::numeric_limits<int32_t>::max();
         if (negative)
-            first = tooLarge || magnitude > maxMagnitude + 1 ? std::numeric_limits<int32_t>::min()
-                                                              : static_cast<int32_t>(-static_cast<int64_t>(magnitude));
+            first = tooLarge || magnitude > maxMagnitude + 1
+                        ? std::numeric_limits<int32_t>::min()
+                        : static_cast<int32_t>(-static_cast<int64_t>(magnitude));
         else
             first = tooLarge || magnitude > maxMagnitude ? std::numeric_limits<int32_t>::max()
                                                          : static_cast<int32_t>(magnitude);
@@ -90,7 +91,8 @@ void HighScoreReader::endNumber()
 
 int32_t highScoreFromNumbers(int32_t first, uint64_t second, uint64_t third)
 {
-    const uint32_t divisor = static_cast<uint32_t>(first); // a negative factor as its unsigned value
+    const uint32_t divisor =
+        static_cast<uint32_t>(first); // a negative factor as its unsigned value
     if (second <= highScoreNarrowLimit) {
         // The 32-bit file: the third number is an unsigned 32-bit value, and
         // the check wraps modulo 2 to the 32nd.
@@ -126,15 +128,16 @@ int32_t highScoreFactor(int32_t highScore, int32_t drawnFactor)
     if (highScore < 0)
         return drawnFactor; // written modulo 2 to the 32nd; such a file never reads back
     int32_t k = drawnFactor;
-    while (k > 1 && static_cast<uint64_t>(highScore) * static_cast<uint64_t>(k) > highScoreNarrowLimit)
+    while (k > 1 &&
+           static_cast<uint64_t>(highScore) * static_cast<uint64_t>(k) > highScoreNarrowLimit)
         --k;
     return k;
 }
 
 std::string formatHighScore(int32_t highScore, int32_t drawnFactor)
 {
-    const int32_t k    = highScoreFactor(highScore, drawnFactor);
-    std::string   text = std::to_string(k) + ' ';
+    const int32_t  k    = highScoreFactor(highScore, drawnFactor);
+    std::string    text = std::to_string(k) + ' ';
     const uint64_t wideProduct =
         highScore >= 0 ? static_cast<uint64_t>(highScore) * static_cast<uint64_t>(k) : 0;
     if (highScore >= 0 && k >= 1 && wideProduct > highScoreNarrowLimit) {

@@ -30,18 +30,18 @@ struct HighScoreReader {
     uint64_t third  = 0;
     bool     failed = false;
 
-    void feed(const char* data, size_t size); // the next piece of the file
-    void finish();                            // end of the file
+    void feed(const char* data, size_t size);          // the next piece of the file
+    void finish();                                     // end of the file
     bool done() const { return failed || field == 3; } // nothing more needed
 
-private:
+  private:
     void endNumber();
 
-    int      field    = 0;     // the number being read, 0 to 2; 3 when all are read
-    bool     inNumber = false; // a sign or digit of it has been seen
-    bool     negative = false;
-    bool     digits   = false; // at least one digit seen
-    bool     tooLarge = false; // beyond the range kept in magnitude
+    int      field     = 0;     // the number being read, 0 to 2; 3 when all are read
+    bool     inNumber  = false; // a sign or digit of it has been seen
+    bool     negative  = false;
+    bool     digits    = false; // at least one digit seen
+    bool     tooLarge  = false; // beyond the range kept in magnitude
     uint64_t magnitude = 0;
 };
 

@@ -4,8 +4,8 @@
 #include "app/input.h"
 #include "app/platform.h"
 #include "game/game_data.h"
-#include "sound/sound.h"
 #include "process.h"
+#include "sound/sound.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 class GameFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         // Each test runs in a fresh directory, so a saved HighScore.dat never

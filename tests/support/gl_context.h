@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 class OffscreenGlEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override;
     void TearDown() override;
 };

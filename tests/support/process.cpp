@@ -37,9 +37,9 @@ int tempFile()
 
 CommandResult runCommand(const std::vector<std::string>& argv)
 {
-    const int outFd = tempFile();
-    const int errFd = tempFile();
-    const pid_t pid = fork();
+    const int   outFd = tempFile();
+    const int   errFd = tempFile();
+    const pid_t pid   = fork();
     if (pid == 0) {
         dup2(outFd, 1);
         dup2(errFd, 2);
@@ -77,7 +77,7 @@ TempDir::~TempDir()
 
 std::string readFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream     in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();

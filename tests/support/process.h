@@ -14,18 +14,18 @@ CommandResult runCommand(const std::vector<std::string>& argv);
 
 // A fresh directory under $TMPDIR, removed with its contents on destruction.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
-    TempDir(const TempDir&)            = delete;
-    TempDir& operator=(const TempDir&) = delete;
+    TempDir(const TempDir&)                      = delete;
+    TempDir&           operator=(const TempDir&) = delete;
     const std::string& path() const { return dir; }
     std::string        file(const std::string& name) const { return dir + "/" + name; }
 
-private:
+  private:
     std::string dir;
 };
 
-std::string readFile(const std::string& path);
-void        writeFile(const std::string& path, const std::string& content);
+std::string              readFile(const std::string& path);
+void                     writeFile(const std::string& path, const std::string& content);
 std::vector<std::string> splitLines(const std::string& text);

@@ -10,10 +10,10 @@
 // File helpers defined in assets_test.cpp.
 namespace assets {
 using Bytes = std::vector<uint8_t>;
-Bytes readFile(const std::string& path);
+Bytes       readFile(const std::string& path);
 std::string dataPath(const std::string& name);
-uint32_t le16(const Bytes& b, size_t at);
-uint32_t le32(const Bytes& b, size_t at);
+uint32_t    le16(const Bytes& b, size_t at);
+uint32_t    le32(const Bytes& b, size_t at);
 } // namespace assets
 
 using namespace assets;
@@ -21,7 +21,7 @@ using namespace assets;
 namespace {
 
 struct Wav {
-    bool valid = false;
+    bool                 valid = false;
     std::vector<int16_t> samples;
 };
 
@@ -35,12 +35,13 @@ Wav parseWav(const Bytes& b)
     bool format = false;
     for (size_t at = 12; at + 8 <= b.size();) {
         std::string id(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 4);
-        size_t size = le32(b, at + 4);
+        size_t      size = le32(b, at + 4);
         if (at + 8 + size > b.size())
             return w;
         if (id == "fmt ") {
-            format = size >= 16 && le16(b, at + 8) == 1 && le16(b, at + 10) == 1 && le32(b, at + 12) == 44100 &&
-                     le32(b, at + 16) == 88200 && le16(b, at + 20) == 2 && le16(b, at + 22) == 16;
+            format = size >= 16 && le16(b, at + 8) == 1 && le16(b, at + 10) == 1 &&
+                     le32(b, at + 12) == 44100 && le32(b, at + 16) == 88200 &&
+                     le16(b, at + 20) == 2 && le16(b, at + 22) == 16;
         } else if (id == "data" && format) {
             for (size_t i = 0; i + 1 < size; i += 2)
                 w.samples.push_back(static_cast<int16_t>(le16(b, at + 8 + i)));
@@ -53,16 +54,16 @@ Wav parseWav(const Bytes& b)
 
 struct SoundSpec {
     const char* file;
-    double minSeconds, maxSeconds;
+    double      minSeconds, maxSeconds;
 };
 
 TEST(AssetsSounds, EveryWavIsValidAudibleUnclippedAndClickFree)
 {
-    const SoundSpec specs[] = {{"PlayerShot.wav", 0.1, 0.25},
-                               {"EnemyShot.wav", 0.1, 0.35},
-                               {"EExplode.wav", 0.3, 0.6},
-                               {"XtraLife.wav", 0.6, 1.0},
-                               {"PExplode.wav", 1.0, 1.5}};
+    const SoundSpec     specs[] = {{"PlayerShot.wav", 0.1, 0.25},
+                                   {"EnemyShot.wav", 0.1, 0.35},
+                                   {"EExplode.wav", 0.3, 0.6},
+                                   {"XtraLife.wav", 0.6, 1.0},
+                                   {"PExplode.wav", 1.0, 1.5}};
     std::vector<double> loudness;
     for (const SoundSpec& s : specs) {
         SCOPED_TRACE(s.file);
@@ -71,7 +72,7 @@ TEST(AssetsSounds, EveryWavIsValidAudibleUnclippedAndClickFree)
         double seconds = w.samples.size() / 44100.0;
         EXPECT_GE(seconds, s.minSeconds);
         EXPECT_LE(seconds, s.maxSeconds);
-        int peak = 0;
+        int    peak  = 0;
         double power = 0;
         for (int16_t v : w.samples) {
             peak = std::max(peak, std::abs(static_cast<int>(v)));
@@ -118,11 +119,13 @@ TEST(AssetsIcons, WindowIconIsA32BitBmpWithAlphaAndDesktopIconsExist)
 
     for (int size : {32, 48, 64, 128, 256}) {
         std::string n = std::to_string(size);
-        Bytes png = readFile(std::string(SWARM_DATA_DIR) + "/../icons/hicolor/" + n + "x" + n + "/apps/swarm.png");
+        Bytes png     = readFile(std::string(SWARM_DATA_DIR) + "/../icons/hicolor/" + n + "x" + n +
+                                 "/apps/swarm.png");
         ASSERT_GE(png.size(), 33u) << "icon " << n;
         EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
         auto be32 = [&](size_t at) {
-            return static_cast<uint32_t>(png[at] << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3]);
+            return static_cast<uint32_t>(png[at] << 24 | png[at + 1] << 16 | png[at + 2] << 8 |
+                                         png[at + 3]);
         };
         EXPECT_EQ(be32(16), static_cast<uint32_t>(size));
         EXPECT_EQ(be32(20), static_cast<uint32_t>(size));

@@ -22,7 +22,7 @@ Bytes readFile(const std::string& path)
     if (!f)
         return out;
     uint8_t buf[65536];
-    size_t n;
+    size_t  n;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
         out.insert(out.end(), buf, buf + n);
     std::fclose(f);
@@ -36,7 +36,7 @@ uint32_t le32(const Bytes& b, size_t at) { return le16(b, at) | (le16(b, at + 2)
 
 // One picture of the archive as stored: B, G, R (A), bottom row first.
 struct Picture {
-    int width = 0, height = 0, depth = 0;
+    int   width = 0, height = 0, depth = 0;
     Bytes pixels;
     // Channel c (0 blue, 1 green, 2 red, 3 alpha) at column x and row y counted from the top.
     int at(int x, int yFromTop, int c) const
@@ -52,12 +52,13 @@ Picture pictureAt(const Bytes& archive, size_t offset)
     Picture p;
     if (offset + 18 > archive.size())
         return p;
-    p.width = static_cast<int>(le16(archive, offset + 12));
+    p.width  = static_cast<int>(le16(archive, offset + 12));
     p.height = static_cast<int>(le16(archive, offset + 14));
-    p.depth = archive[offset + 16];
+    p.depth  = archive[offset + 16];
     size_t n = static_cast<size_t>(p.width) * p.height * (p.depth / 8);
     if (offset + 18 + n <= archive.size())
-        p.pixels.assign(archive.begin() + static_cast<long>(offset) + 18, archive.begin() + static_cast<long>(offset + 18 + n));
+        p.pixels.assign(archive.begin() + static_cast<long>(offset) + 18,
+                        archive.begin() + static_cast<long>(offset + 18 + n));
     else
         p.width = p.height = 0;
     return p;
@@ -75,18 +76,25 @@ namespace {
 
 struct Expected {
     const char* name;
-    size_t offset;
-    int width, height, depth;
+    size_t      offset;
+    int         width, height, depth;
 };
 
 const Expected kTable[] = {
-    {"shipSheet", 0, 256, 64, 32},          {"introImage", 65580, 512, 128, 24},
-    {"backdrop", 262232, 512, 1024, 24},     {"fontImage", 1835140, 256, 256, 32},
-    {"enemySprites[0]", 2097328, 64, 64, 32}, {"enemySprites[1]", 2113756, 64, 64, 32},
-    {"enemySprites[2]", 2130184, 64, 64, 32}, {"enemySprites[3]", 2146612, 64, 64, 32},
-    {"enemySprites[4]", 2163040, 64, 64, 32}, {"enemySprites[5]", 2179468, 64, 64, 32},
-    {"enemySprites[6]", 2195896, 64, 64, 32}, {"enemySprites[7]", 2212324, 64, 64, 32},
-    {"enemySprites[8]", 2228752, 64, 64, 32}, {"explosionRing", 2245180, 64, 64, 32},
+    {"shipSheet", 0, 256, 64, 32},
+    {"introImage", 65580, 512, 128, 24},
+    {"backdrop", 262232, 512, 1024, 24},
+    {"fontImage", 1835140, 256, 256, 32},
+    {"enemySprites[0]", 2097328, 64, 64, 32},
+    {"enemySprites[1]", 2113756, 64, 64, 32},
+    {"enemySprites[2]", 2130184, 64, 64, 32},
+    {"enemySprites[3]", 2146612, 64, 64, 32},
+    {"enemySprites[4]", 2163040, 64, 64, 32},
+    {"enemySprites[5]", 2179468, 64, 64, 32},
+    {"enemySprites[6]", 2195896, 64, 64, 32},
+    {"enemySprites[7]", 2212324, 64, 64, 32},
+    {"enemySprites[8]", 2228752, 64, 64, 32},
+    {"explosionRing", 2245180, 64, 64, 32},
     {"logo", 2261608, 512, 256, 32},
 };
 
@@ -102,12 +110,13 @@ TEST(AssetsArchive, EveryEntryMatchesTheTable)
 {
     const Bytes& a = archive();
     ASSERT_FALSE(a.empty()) << "graphics.dat missing from " << SWARM_DATA_DIR;
-    const uint8_t head[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    const char footer[18] = "TRUEVISION-XFILE.";
-    size_t expectedNext = 0;
+    const uint8_t head[12]     = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const char    footer[18]   = "TRUEVISION-XFILE.";
+    size_t        expectedNext = 0;
     for (const Expected& e : kTable) {
         SCOPED_TRACE(e.name);
-        EXPECT_EQ(e.offset, expectedNext) << "the previous entry does not end where this one starts";
+        EXPECT_EQ(e.offset, expectedNext)
+            << "the previous entry does not end where this one starts";
         ASSERT_LE(e.offset + 18, a.size());
         for (int i = 0; i < 12; ++i)
             EXPECT_EQ(a[e.offset + i], head[i]) << "header byte " << i;
@@ -128,8 +137,8 @@ TEST(AssetsArchive, EveryEntryMatchesTheTable)
 
 std::string makeTempDir()
 {
-    char pattern[] = "/tmp/swarm-assets-XXXXXX";
-    const char* dir = mkdtemp(pattern);
+    char        pattern[] = "/tmp/swarm-assets-XXXXXX";
+    const char* dir       = mkdtemp(pattern);
     return dir ? dir : "";
 }
 
@@ -142,18 +151,26 @@ TEST(AssetsArchive, GeneratorIsByteForByteDeterministic)
     ASSERT_FALSE(first.empty());
     ASSERT_FALSE(second.empty());
     for (const std::string& dir : {first, second}) {
-        std::string cmd = std::string(SWARM_ASSETGEN_PATH) + " --out " + dir + "/data --icons " + dir + "/icons";
+        std::string cmd =
+            std::string(SWARM_ASSETGEN_PATH) + " --out " + dir + "/data --icons " + dir + "/icons";
         ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
     }
-    const char* files[] = {"data/graphics.dat", "data/PlayerShot.wav", "data/EnemyShot.wav", "data/EExplode.wav",
-                           "data/XtraLife.wav", "data/PExplode.wav", "data/swarm-icon.bmp",
-                           "icons/hicolor/32x32/apps/swarm.png", "icons/hicolor/256x256/apps/swarm.png"};
+    const char* files[] = {"data/graphics.dat",
+                           "data/PlayerShot.wav",
+                           "data/EnemyShot.wav",
+                           "data/EExplode.wav",
+                           "data/XtraLife.wav",
+                           "data/PExplode.wav",
+                           "data/swarm-icon.bmp",
+                           "icons/hicolor/32x32/apps/swarm.png",
+                           "icons/hicolor/256x256/apps/swarm.png"};
     for (const char* f : files) {
         Bytes a = readFile(first + "/" + f), b = readFile(second + "/" + f);
         EXPECT_FALSE(a.empty()) << f;
         EXPECT_TRUE(a == b) << f << " differs between two runs";
     }
-    EXPECT_TRUE(readFile(first + "/data/graphics.dat") == archive()) << "the build's archive differs from a fresh run";
+    EXPECT_TRUE(readFile(first + "/data/graphics.dat") == archive())
+        << "the build's archive differs from a fresh run";
     std::system(("rm -rf " + first + " " + second).c_str());
 #endif
 }
@@ -176,7 +193,8 @@ TEST(AssetsShipSheet, CellsKeepTheirMarginsAndTheShipIsCentredNoseUp)
         EXPECT_FALSE(columnHasInk(p, x)) << "column " << x;
     // Each explosion picture stays inside its own cell (cells are 51.2 texels wide).
     for (int n = 1; n <= 4; ++n) {
-        int lo = static_cast<int>(std::ceil(51.2 * n)), hi = static_cast<int>(std::floor(51.2 * (n + 1))) - 1;
+        int lo         = static_cast<int>(std::ceil(51.2 * n)),
+            hi         = static_cast<int>(std::floor(51.2 * (n + 1))) - 1;
         int inkColumns = 0;
         for (int x = lo; x <= hi; ++x)
             inkColumns += columnHasInk(p, x);
@@ -184,10 +202,10 @@ TEST(AssetsShipSheet, CellsKeepTheirMarginsAndTheShipIsCentredNoseUp)
         EXPECT_FALSE(columnHasInk(p, lo)) << "explosion " << n << " touches its left border";
         EXPECT_FALSE(columnHasInk(p, hi)) << "explosion " << n << " touches its right border";
     }
-    // The ship: its weight sits on the column the shot leaves from (24.5 of 49 units, 26.88 texels),
-    // and its highest ink (the nose, top of the picture) is on that axis.
+    // The ship: its weight sits on the column the shot leaves from (24.5 of 49 units, 26.88
+    // texels), and its highest ink (the nose, top of the picture) is on that axis.
     double sum = 0, weight = 0;
-    int noseRow = -1, noseX = 0;
+    int    noseRow = -1, noseX = 0;
     for (int y = 0; y < p.height; ++y)
         for (int x = 0; x < 51; ++x) {
             int a = p.alpha(x, y);
@@ -195,7 +213,7 @@ TEST(AssetsShipSheet, CellsKeepTheirMarginsAndTheShipIsCentredNoseUp)
             weight += a;
             if (a > 128 && noseRow < 0) {
                 noseRow = y;
-                noseX = x;
+                noseX   = x;
             }
         }
     ASSERT_GT(weight, 0);
@@ -222,7 +240,8 @@ TEST(AssetsFont, EveryPrintableGlyphHasInkInsideItsCellAndSurvivesHalfSize)
         int code = cell + 32;
         int x0 = (cell % 16) * 16, y0 = (cell / 16) * 16;
         for (int x = 0; x < 16; ++x)
-            EXPECT_EQ(font.alpha(x0 + x, y0), 0) << "glyph " << code << " touches its cell's top row";
+            EXPECT_EQ(font.alpha(x0 + x, y0), 0)
+                << "glyph " << code << " touches its cell's top row";
         int ink = cellInk(font, cell, 0, 16, 1);
         if (code == 32 || code > 126) {
             EXPECT_EQ(ink, 0) << "cell " << cell << " should be empty";
@@ -231,7 +250,8 @@ TEST(AssetsFont, EveryPrintableGlyphHasInkInsideItsCellAndSurvivesHalfSize)
         EXPECT_GT(ink, 8) << "glyph " << code << " has no ink";
         // At half size the quad samples every other texel; every glyph's ink must be made of
         // 2 x 2 blocks that such sampling still sees.
-        EXPECT_EQ(cellInk(font, cell, 1, 16, 2) * 4, ink) << "glyph " << code << " loses ink at half size";
+        EXPECT_EQ(cellInk(font, cell, 1, 16, 2) * 4, ink)
+            << "glyph " << code << " loses ink at half size";
         Bytes shape;
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x) {

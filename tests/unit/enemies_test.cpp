@@ -20,7 +20,7 @@ struct Lcg {
 };
 
 class Enemies : public GameFixture {
-protected:
+  protected:
     Enemy& aliveAt(int slot, int x, int y, int direction)
     {
         Enemy& enemy    = enemies[slot];
@@ -33,8 +33,7 @@ protected:
     }
 
     // The first seed from `from` on whose draws `wanted` accepts.
-    template <typename Wanted>
-    uint32_t seedWhere(uint32_t from, Wanted wanted)
+    template <typename Wanted> uint32_t seedWhere(uint32_t from, Wanted wanted)
     {
         for (uint32_t seed = from; seed < from + 5000000u; ++seed) {
             Lcg rng{seed};
@@ -56,10 +55,10 @@ TEST_F(Enemies, OneLogicCallDrawsSpawnThenTurnsThenFiring)
     aliveAt(4, 500, 420, 6);
 
     struct Expected {
-        int     spawnX, sprite, spawnHeading;
-        int     heading[5];
-        int     firingSlot;
-        bool    turned;
+        int      spawnX, sprite, spawnHeading;
+        int      heading[5];
+        int      firingSlot;
+        bool     turned;
         uint32_t state;
     };
     // Plays one call on the copy: the spawn draw, spawn's x, sprite and
@@ -90,12 +89,12 @@ TEST_F(Enemies, OneLogicCallDrawsSpawnThenTurnsThenFiring)
         e.state      = rng.state;
         return true;
     };
-    Expected expected{};
+    Expected       expected{};
     const uint32_t seed = seedWhere(1000, [&](Lcg& rng) {
         Expected e{};
         return play(rng, e) && e.turned && (e.firingSlot == 1 || e.firingSlot == 4);
     });
-    Lcg model{seed};
+    Lcg            model{seed};
     ASSERT_TRUE(play(model, expected));
 
     seedRandom(seed);
@@ -133,8 +132,8 @@ TEST_F(Enemies, NoSpawnDrawWhenOnScreenReachesRemainingOrSlots)
     aliveAt(1, 300, 400, 0);
     aliveAt(2, 350, 400, 1);
     aliveAt(5, 400, 400, 2);
-    enemiesRemaining   = 3;
-    enemyShotsInFlight = 10; // no firing draw either
+    enemiesRemaining    = 3;
+    enemyShotsInFlight  = 10; // no firing draw either
     const uint32_t seed = seedWhere(77, [](Lcg& rng) {
         // A spawn draw would succeed; the three turn draws turn nobody.
         Lcg probe = rng;
@@ -159,7 +158,7 @@ TEST_F(Enemies, NoSpawnDrawWhenOnScreenReachesRemainingOrSlots)
     freshGame();
     for (int slot = 1; slot <= 10; ++slot)
         aliveAt(slot, 200 + 30 * slot, 400, 0);
-    enemyShotsInFlight = 10;
+    enemyShotsInFlight   = 10;
     const uint32_t seed2 = seedWhere(5, [](Lcg& rng) {
         for (int i = 0; i < 10; ++i)
             if (rng.next() % 500 < 3)
@@ -178,7 +177,7 @@ TEST_F(Enemies, TenBusySlotsTakeNoSpawnEvenWhenTheDrawSucceeds)
 {
     for (int slot = 1; slot <= 10; ++slot)
         enemies[slot].exploding = true;
-    enemyShotsInFlight = 10;
+    enemyShotsInFlight  = 10;
     const uint32_t seed = seedWhere(9, [](Lcg& rng) { return rng.next() % 100 == 0; });
     seedRandom(seed);
     enemyLogic();
@@ -208,9 +207,9 @@ TEST_F(Enemies, FiringNeedsAnAliveSlotAndRoomForAShot)
     EXPECT_TRUE(soundCalls.empty());
 
     // Ten shots in flight: no firing draw at all.
-    enemyShotsInFlight = 10;
-    enemiesOnScreen    = 10; // and no spawn draw
-    enemies[1].alive   = false;
+    enemyShotsInFlight    = 10;
+    enemiesOnScreen       = 10; // and no spawn draw
+    enemies[1].alive      = false;
     const uint32_t before = randomState();
     enemyLogic();
     EXPECT_EQ(randomState(), before);
@@ -218,10 +217,10 @@ TEST_F(Enemies, FiringNeedsAnAliveSlotAndRoomForAShot)
 
 TEST_F(Enemies, FireTakesTheFirstFreeShotSlot)
 {
-    Enemy& enemy       = aliveAt(2, 250, 390, 0);
-    enemyShotSpeed     = 3;
+    Enemy& enemy         = aliveAt(2, 250, 390, 0);
+    enemyShotSpeed       = 3;
     enemyShots[1].active = true;
-    enemyShotsInFlight = 1;
+    enemyShotsInFlight   = 1;
     enemy.fire();
     EXPECT_TRUE(enemyShots[2].active);
     EXPECT_EQ(enemyShots[2].speed, 3);
@@ -308,7 +307,7 @@ TEST_F(Enemies, MovesByHeadingAndStaysInTheBox)
 
 TEST_F(Enemies, FlashLasts100FramesAndAgesOnlyWhenNeitherPausedNorFading)
 {
-    Enemy& enemy = enemies[1];
+    Enemy& enemy   = enemies[1];
     enemy.flashing = true;
     enemy.flashX   = 300;
     enemy.flashY   = 400;
@@ -333,7 +332,7 @@ TEST_F(Enemies, FlashLasts100FramesAndAgesOnlyWhenNeitherPausedNorFading)
 
 TEST_F(Enemies, ExplosionLasts50FramesAndDriftsWithTheEnemy)
 {
-    Enemy& enemy = aliveAt(1, 300, 400, 2);
+    Enemy& enemy   = aliveAt(1, 300, 400, 2);
     enemy.flashing = true;
     enemy.flashX   = 300;
     enemy.flashY   = 400;
@@ -376,9 +375,9 @@ TEST_F(Enemies, ExplosionLasts50FramesAndDriftsWithTheEnemy)
 
 TEST_F(Enemies, WaveEndsWhenNoneRemainAndClearsEnemyShots)
 {
-    enemiesRemaining   = 0;
-    enemyShots[3]      = {2, true, 300, 200};
-    enemyShotsInFlight = 1;
+    enemiesRemaining      = 0;
+    enemyShots[3]         = {2, true, 300, 200};
+    enemyShotsInFlight    = 1;
     const uint32_t before = randomState();
     enemyLogic();
     EXPECT_TRUE(waveCleared);

@@ -6,20 +6,29 @@
 
 namespace {
 
-int64_t  fakeTicks     = 0; // microseconds
-int64_t  ticksPerRead  = 0; // the counter moves on by this at every read
-uint32_t fakeTimer     = 0;
-double   sleptMs       = 0;
-int      reads         = 0;
+int64_t  fakeTicks    = 0; // microseconds
+int64_t  ticksPerRead = 0; // the counter moves on by this at every read
+uint32_t fakeTimer    = 0;
+double   sleptMs      = 0;
+int      reads        = 0;
 
-int64_t  fakeNow() { ++reads; fakeTicks += ticksPerRead; return fakeTicks; }
+int64_t fakeNow()
+{
+    ++reads;
+    fakeTicks += ticksPerRead;
+    return fakeTicks;
+}
 int64_t  fakeFrequency() { return 1000000; }
 int64_t  noCounter() { return 0; }
 uint32_t fakeMilliseconds() { return fakeTimer; }
-void     fakeSleep(double ms) { sleptMs += ms; fakeTicks += static_cast<int64_t>(ms * 1000); }
+void     fakeSleep(double ms)
+{
+    sleptMs += ms;
+    fakeTicks += static_cast<int64_t>(ms * 1000);
+}
 
 class FrameClockTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         saved                     = platform;
@@ -28,12 +37,12 @@ protected:
         platform.millisecondTimer = fakeMilliseconds;
         platform.sleepMs          = fakeSleep;
         platform.realTime         = true;
-        fakeTicks = 5000000;
-        ticksPerRead = 0;
-        fakeTimer = 0;
-        sleptMs = 0;
-        reads = 0;
-        frameClock = FrameClock{};
+        fakeTicks                 = 5000000;
+        ticksPerRead              = 0;
+        fakeTimer                 = 0;
+        sleptMs                   = 0;
+        reads                     = 0;
+        frameClock                = FrameClock{};
     }
     void TearDown() override
     {
@@ -70,7 +79,7 @@ TEST_F(FrameClockTest, WaitEndsAtFrameStartPlusTenAndSleepsFirst)
 {
     startFrameClock();
     frameStart   = static_cast<float>(readFrameClock()); // 0
-    ticksPerRead = 10;                                    // 10 us per read while spinning
+    ticksPerRead = 10;                                   // 10 us per read while spinning
     waitForFrameEnd();
     const double end = readFrameClock();
     EXPECT_GE(end, 10.0);

@@ -27,8 +27,8 @@ struct ReadResult {
 
 ReadResult readAt(Bytes bytes, int32_t offset = 0)
 {
-    ReadResult   result{false, Image{}};
-    std::FILE*   f = bytes.empty() ? std::tmpfile() : openBytes(bytes);
+    ReadResult result{false, Image{}};
+    std::FILE* f = bytes.empty() ? std::tmpfile() : openBytes(bytes);
     if (!f) {
         ADD_FAILURE() << "cannot open a stream";
         return result;
@@ -85,15 +85,15 @@ TEST(GfxArchive, HeaderMustBeTheFixedTwelveBytes)
         const char* what;
         int         index;
         uint8_t     value;
-    } damages[] = {{"image ID", 0, 5},        {"colour map", 1, 1},     {"run-length", 2, 10},
-                   {"grey", 2, 3},            {"colour-mapped", 2, 1},  {"map start", 3, 1},
-                   {"map length", 5, 16},     {"map entry size", 7, 24}, {"x origin", 8, 1},
+    } damages[] = {{"image ID", 0, 5},      {"colour map", 1, 1},      {"run-length", 2, 10},
+                   {"grey", 2, 3},          {"colour-mapped", 2, 1},   {"map start", 3, 1},
+                   {"map length", 5, 16},   {"map entry size", 7, 24}, {"x origin", 8, 1},
                    {"y origin high", 11, 1}};
     for (const auto& d : damages) {
         SCOPED_TRACE(d.what);
-        Bytes entry      = solidEntry(4, 4, 32, {1, 2, 3, 4});
-        entry[d.index]   = d.value;
-        ReadResult r     = readAt(entry);
+        Bytes entry    = solidEntry(4, 4, 32, {1, 2, 3, 4});
+        entry[d.index] = d.value;
+        ReadResult r   = readAt(entry);
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.image.pixels, nullptr);
         EXPECT_EQ(r.image.width, 0u);
@@ -130,7 +130,7 @@ TEST(GfxArchive, DepthAndZeroSizesAreRefusedAfterTheSizeIsStored)
 
 TEST(GfxArchive, EntryCutShortAnywhereFailsButTheFooterIsNeverRead)
 {
-    const Bytes full = tgaEntry(4, 2, 32, tinyPixel);
+    const Bytes  full       = tgaEntry(4, 2, 32, tinyPixel);
     const size_t pictureEnd = 18 + 4 * 2 * 4;
     for (size_t cut = 0; cut < pictureEnd; ++cut) {
         SCOPED_TRACE(cut);
@@ -160,7 +160,7 @@ TEST(GfxArchive, ClaimedSizeBeyondTheFileFailsWithoutReadingOn)
     std::fclose(f);
 
     // One byte short of the claim fails; the exact size loads.
-    const Bytes exact = solidEntry(4, 4, 32, {1, 2, 3, 4});
+    const Bytes exact    = solidEntry(4, 4, 32, {1, 2, 3, 4});
     ReadResult  shortOne = readAt(Bytes(exact.begin(), exact.begin() + 18 + 63));
     EXPECT_FALSE(shortOne.ok);
     ReadResult whole = readAt(Bytes(exact.begin(), exact.begin() + 18 + 64));
@@ -170,7 +170,7 @@ TEST(GfxArchive, ClaimedSizeBeyondTheFileFailsWithoutReadingOn)
 
 TEST(GfxArchive, PictureIsReadAtItsOffsetOnly)
 {
-    Bytes file(1000, 0xee);
+    Bytes       file(1000, 0xee);
     const Bytes entry = tgaEntry(4, 2, 24, tinyPixel);
     std::copy(entry.begin(), entry.end(), file.begin() + 500);
 
@@ -202,7 +202,7 @@ TEST(GfxArchive, EveryValueOfEveryHeaderByteIsHandled)
 
             const bool   fixedOk = index >= 12 || value == good[index];
             const size_t w = entry[12] + 256u * entry[13], h = entry[14] + 256u * entry[15];
-            const int    depth   = entry[16];
+            const int    depth    = entry[16];
             const bool   expected = fixedOk && w > 0 && h > 0 && (depth == 24 || depth == 32) &&
                                   w * h * (depth / 8) <= behind;
             ASSERT_EQ(r.ok, expected) << "byte " << index << " = " << value;
@@ -214,7 +214,7 @@ TEST(GfxArchive, EveryValueOfEveryHeaderByteIsHandled)
 // --- loadGraphics: the fifteen pictures of graphics.dat as textures. ---
 
 class GfxImages : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { loadRealGraphics(); }
 
     void writeArchive(const Bytes& bytes) { writeBytes(dir.file("graphics.dat"), bytes); }
@@ -312,19 +312,19 @@ TEST_F(GfxImages, DamagedPicturesFailAloneAndTheOthersLoad)
     loadGraphicsFrom(dir.path());
     ASSERT_NE(shipSheet.texture, 0u);
 
-    auto entries = standardEntries();
-    entries[0][2]  = 10;                     // shipSheet: run-length encoded
-    entries[1][16] = 16;                     // introImage: 16 bits per pixel
-    entries[2][12] = entries[2][13] = 0;     // backdrop: width 0
-    entries[3][1]  = 1;                      // fontImage: colour map
-    entries[7][12] = entries[7][13] = 0xff;  // enemySprites[3]: 65535 x 65535
+    auto entries   = standardEntries();
+    entries[0][2]  = 10;                    // shipSheet: run-length encoded
+    entries[1][16] = 16;                    // introImage: 16 bits per pixel
+    entries[2][12] = entries[2][13] = 0;    // backdrop: width 0
+    entries[3][1]                   = 1;    // fontImage: colour map
+    entries[7][12] = entries[7][13] = 0xff; // enemySprites[3]: 65535 x 65535
     entries[7][14] = entries[7][15] = 0xff;
-    entries[9][16] = 8;                      // enemySprites[5]: 8 bits per pixel
+    entries[9][16]                  = 8; // enemySprites[5]: 8 bits per pixel
     writeArchive(buildArchive(entries));
     loadGraphicsFrom(dir.path());
 
-    const std::vector<Image*> broken = {&shipSheet, &introImage, &backdrop, &fontImage,
-                                        &enemySprites[3], &enemySprites[5]};
+    const std::vector<Image*> broken = {&shipSheet, &introImage,      &backdrop,
+                                        &fontImage, &enemySprites[3], &enemySprites[5]};
     for (const ArchiveRow& row : archiveRows()) {
         const bool bad = std::find(broken.begin(), broken.end(), row.image) != broken.end();
         SCOPED_TRACE(row.offset);

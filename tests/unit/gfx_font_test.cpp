@@ -45,7 +45,7 @@ bool sameFrames(const Screen& a, const Screen& b) { return a.rgb == b.rgb; }
 // --- A font whose cell i is filled with the colour (i, 255 - i, 128). ---
 
 class GfxFont : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { dir = loadHandMadeGraphics(); }
     static void TearDownTestSuite()
     {
@@ -100,13 +100,18 @@ TEST_F(GfxFont, FullAndHalfSizeTextsCoverTheirBoxesFromTheSameCorner)
 
 TEST_F(GfxFont, ControlCharactersDrawNothingAndDoNotAdvance)
 {
-    const Screen s = drawnOnBlack([] { drawText(300, 100, false, "A\x01\x1f" "B\t"); });
+    const Screen s = drawnOnBlack([] {
+        drawText(300, 100, false,
+                 "A\x01\x1f"
+                 "B\t");
+    });
     EXPECT_EQ(decodeText(s, 300, 100, false, 2, 0), "AB");
     const auto box = s.inkBox(black);
     EXPECT_EQ(box.left, 300);
     EXPECT_EQ(box.right, 335);
 
-    EXPECT_TRUE(drawnOnBlack([] { drawText(300, 100, false, "\x01\n\x1f"); }).inkBox(black).empty());
+    EXPECT_TRUE(
+        drawnOnBlack([] { drawText(300, 100, false, "\x01\n\x1f"); }).inkBox(black).empty());
     EXPECT_TRUE(drawnOnBlack([] { drawText(300, 100, false, "%s", ""); }).inkBox(black).empty());
 }
 
@@ -158,7 +163,7 @@ TEST_F(GfxFont, TextLandsAtItsPlaceWhateverTheModelView)
 
 TEST_F(GfxFont, TextTakesTheCallersColour)
 {
-    Screen s = drawnOnBlack([] {
+    Screen    s    = drawnOnBlack([] {
         glColor3d(1, 0, 0);
         drawText(100, 100, false, "A");
         glColor3d(0, 0.5, 0);
@@ -180,7 +185,7 @@ TEST_F(GfxFont, TextLongerThanTheBufferIsCutAfter255Characters)
 {
     // 254 'A', then 'B' as the 255th character, then 45 more that must not show.
     const std::string text = std::string(254, 'A') + "B" + std::string(45, 'C');
-    const Screen      s    = drawnOnBlack([&] { drawText(100 - 2540, 100, true, "%s", text.c_str()); });
+    const Screen s = drawnOnBlack([&] { drawText(100 - 2540, 100, true, "%s", text.c_str()); });
     EXPECT_TRUE(squareShows(s, 100, 100, 8, 'B' - 32));
     EXPECT_EQ(s.inkBox(black).right, 107);
 }
@@ -204,7 +209,7 @@ TEST_F(GfxFont, ReleaseDeletesTheListsAndBuildMakesThemAgain)
 // --- The game's own font, from the generated graphics.dat. ---
 
 class GfxRealFont : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         if (!realGraphicsExist())
@@ -247,7 +252,11 @@ TEST_F(GfxRealFont, FormattedNumberStandsEightyUnitsOn)
 
 TEST_F(GfxRealFont, ControlCharacterNeitherDrawsNorAdvances)
 {
-    EXPECT_TRUE(sameFrames(drawnOnBlack([] { drawText(50, 50, false, "A\x01" "B"); }),
+    EXPECT_TRUE(sameFrames(drawnOnBlack([] {
+                               drawText(50, 50, false,
+                                        "A\x01"
+                                        "B");
+                           }),
                            drawnOnBlack([] { drawText(50, 50, false, "AB"); })));
     EXPECT_TRUE(drawnOnBlack([] { drawText(50, 50, false, "\x01\x1b"); }).inkBox(black).empty());
 }
@@ -265,11 +274,11 @@ TEST_F(GfxRealFont, RotatedModelViewDoesNotMoveTheText)
 
 TEST_F(GfxRealFont, GlyphsTakeTheColourAndLeaveTheBackgroundAlone)
 {
-    const Screen s = drawnOnBlack([] {
+    const Screen s   = drawnOnBlack([] {
         glColor3d(0, 1, 0);
         drawText(100, 150, false, "PRESS SPACEBAR TO PLAY");
     });
-    int ink = 0;
+    int          ink = 0;
     for (int y = 150; y < 166; ++y)
         for (int x = 100; x < 536; ++x) {
             const Rgba p = s.at(x, y);

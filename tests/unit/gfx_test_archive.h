@@ -3,9 +3,9 @@
 #pragma once
 #include "app/sdl_display.h"
 #include "app/view.h"
-#include "process.h"
 #include "gfx/gl.h"
 #include "gfx/images.h"
+#include "process.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -78,17 +78,14 @@ inline std::vector<ArchiveRow> archiveRows()
 }
 
 // Colours of the hand-made pictures.
-constexpr Rgba introColour    = {200, 120, 40, 255};
-constexpr Rgba backdropLower  = {255, 0, 255, 255}; // the part the title must not show
-constexpr Rgba backdropUpper  = {60, 90, 30, 255};  // the upper 34 percent
-constexpr Rgba logoColour     = {30, 140, 250, 255};
+constexpr Rgba introColour   = {200, 120, 40, 255};
+constexpr Rgba backdropLower = {255, 0, 255, 255}; // the part the title must not show
+constexpr Rgba backdropUpper = {60, 90, 30, 255};  // the upper 34 percent
+constexpr Rgba logoColour    = {30, 140, 250, 255};
 
 // Font cell i is filled with (i, 255 - i, 128), fully opaque, so every glyph
 // square on screen tells which cell it shows.
-inline Rgba fontCellColour(int cell)
-{
-    return {uint8_t(cell), uint8_t(255 - cell), 128, 255};
-}
+inline Rgba fontCellColour(int cell) { return {uint8_t(cell), uint8_t(255 - cell), 128, 255}; }
 
 inline Bytes codedFontEntry()
 {
@@ -119,16 +116,16 @@ inline Bytes buildArchive(const std::vector<Bytes>& entries)
 inline std::vector<Bytes> standardEntries()
 {
     std::vector<Bytes> entries;
-    entries.push_back(solidEntry(8, 8, 32, {250, 250, 250, 255}));      // shipSheet
-    entries.push_back(solidEntry(4, 4, 24, introColour));                // introImage
-    entries.push_back(tgaEntry(4, 100, 24, [](int, int row) {            // backdrop
+    entries.push_back(solidEntry(8, 8, 32, {250, 250, 250, 255})); // shipSheet
+    entries.push_back(solidEntry(4, 4, 24, introColour));          // introImage
+    entries.push_back(tgaEntry(4, 100, 24, [](int, int row) {      // backdrop
         return row < 66 ? backdropLower : backdropUpper;
     }));
-    entries.push_back(codedFontEntry());                                 // fontImage
-    for (int k = 0; k < 9; ++k)                                          // enemySprites
+    entries.push_back(codedFontEntry()); // fontImage
+    for (int k = 0; k < 9; ++k)          // enemySprites
         entries.push_back(solidEntry(4, 4, 32, {uint8_t(10 + k), 20, 30, 255}));
-    entries.push_back(solidEntry(4, 4, 32, {255, 255, 0, 255}));         // explosionRing
-    entries.push_back(solidEntry(4, 4, 32, logoColour));                 // logo
+    entries.push_back(solidEntry(4, 4, 32, {255, 255, 0, 255})); // explosionRing
+    entries.push_back(solidEntry(4, 4, 32, logoColour));         // logo
     return entries;
 }
 

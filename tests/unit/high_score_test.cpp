@@ -53,8 +53,9 @@ TEST(HighScoreText, LowersTheFactorUntilTheCheckFits)
 
 TEST(HighScoreText, EveryScoreReadsBackWithEveryFactor)
 {
-    const int32_t scores[] = {0,      1,      2,       99,      4321,         10000,        66105,   66106,
-                              100000, 594953, 594954,  1000000, 123456789,    int32Max - 1, int32Max};
+    const int32_t scores[] = {0,      1,       2,         99,           4321,
+                              10000,  66105,   66106,     100000,       594953,
+                              594954, 1000000, 123456789, int32Max - 1, int32Max};
     for (int32_t score : scores)
         for (int32_t k = 3; k <= 9; ++k)
             EXPECT_EQ(parse(formatHighScore(score, k)), score) << score << " with factor " << k;
@@ -70,7 +71,8 @@ TEST(HighScoreText, AlteredNumbersFailTheCheck)
     // The check truncates its division by M: raising the third by less than M passes.
     for (uint32_t raise = 1; raise < highScoreCheckMultiplier; ++raise)
         ASSERT_EQ(parse("3 12963\n" + std::to_string(93577429u + raise)), 4321) << raise;
-    EXPECT_EQ(parse("3 12963\n" + std::to_string(93577429u + highScoreCheckMultiplier)), defaultHighScore);
+    EXPECT_EQ(parse("3 12963\n" + std::to_string(93577429u + highScoreCheckMultiplier)),
+              defaultHighScore);
     // Only the first changed: the second divided by the new first.
     EXPECT_EQ(parse("1 30000\n216567532"), 30000);
     EXPECT_EQ(parse("7 12963\n93577429"), 1851);
@@ -126,14 +128,14 @@ TEST(HighScoreText, SignsAndLeadingZeros)
 
 TEST(HighScoreText, FirstNumberClampsSecondAndThirdFailOutOfRange)
 {
-    HighScoreReader high;
+    HighScoreReader   high;
     const std::string tooHigh = "99999999999999999999999 1 2";
     high.feed(tooHigh.data(), tooHigh.size());
     high.finish();
     EXPECT_FALSE(high.failed);
     EXPECT_EQ(high.first, int32Max);
 
-    HighScoreReader low;
+    HighScoreReader   low;
     const std::string tooLow = "-2147483649 1 2";
     low.feed(tooLow.data(), tooLow.size());
     low.finish();
@@ -143,7 +145,7 @@ TEST(HighScoreText, FirstNumberClampsSecondAndThirdFailOutOfRange)
     EXPECT_EQ(parse("-2147483648 12963\n93577429"), 0);
     EXPECT_EQ(parse("2147483648 12963\n93577429"), 0) << "clamped, not failed";
 
-    HighScoreReader widest;
+    HighScoreReader   widest;
     const std::string maxUnsigned = "1 18446744073709551615 18446744073709551615";
     widest.feed(maxUnsigned.data(), maxUnsigned.size());
     widest.finish();
@@ -178,7 +180,7 @@ TEST(HighScoreText, WideFilesOfHugeScores)
 TEST(HighScoreText, ReaderTakesTheFileInAnyPieces)
 {
     const std::string text = "  +3 \r\n12963\r\n93577429 trailing";
-    HighScoreReader reader;
+    HighScoreReader   reader;
     for (char c : text)
         reader.feed(&c, 1);
     reader.finish();
@@ -188,11 +190,12 @@ TEST(HighScoreText, ReaderTakesTheFileInAnyPieces)
 
 // Each test runs in a fresh temporary directory, where "HighScore.dat" lives.
 class HighScoreFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         oldDir = std::filesystem::current_path();
-        std::string pattern = (std::filesystem::temp_directory_path() / "swarm-highscore-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "swarm-highscore-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         dir = pattern;
         std::filesystem::current_path(dir);
@@ -234,10 +237,7 @@ protected:
     uint32_t              savedRandom    = 0;
 };
 
-TEST_F(HighScoreFile, NoFileGivesTheDefault)
-{
-    EXPECT_EQ(loadHighScore(), 10000);
-}
+TEST_F(HighScoreFile, NoFileGivesTheDefault) { EXPECT_EQ(loadHighScore(), 10000); }
 
 TEST_F(HighScoreFile, SaveWritesExactBytesWithOneDraw)
 {

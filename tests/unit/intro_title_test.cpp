@@ -23,7 +23,7 @@ int swaps = 0;
 // The game with the hand-made pictures of gfx_test_archive.h loaded, so every
 // pixel of a screen has a known colour.
 class IntroTitle : public GameFixture {
-protected:
+  protected:
     static void SetUpTestSuite() { dir = loadHandMadeGraphics(); }
     static void TearDownTestSuite()
     {
@@ -209,8 +209,8 @@ TEST_F(IntroTitle, TitleShowsBackdropLogoPromptsAndHighScore)
 
     const Screen s = Screen();
     // Only the upper 34 percent of the backdrop, over the whole screen.
-    for (const auto& p : Points{{0, 0}, {639, 0}, {0, 479}, {639, 479}, {60, 300}, {630, 200},
-                          {300, 60}, {5, 140}})
+    for (const auto& p :
+         Points{{0, 0}, {639, 0}, {0, 479}, {639, 479}, {60, 300}, {630, 200}, {300, 60}, {5, 140}})
         EXPECT_TRUE(near(backdropUpper, s.at(p.first, p.second))) << p.first << "," << p.second;
     int lower = 0;
     for (int y = 0; y < 480; ++y)
@@ -353,7 +353,7 @@ TEST(IntroTitleReplay, HeldKeyKeepsThePictureAtTwentyUntilReleased)
 // --- The generated artwork on the real screens. ---
 
 class IntroTitleArt : public GameFixture {
-protected:
+  protected:
     void SetUp() override
     {
         GameFixture::SetUp();
@@ -367,8 +367,8 @@ TEST_F(IntroTitleArt, TitlePromptsShowInGreenAndRed)
 {
     useScreenSpace();
     titleFrame();
-    const Screen s = Screen();
-    auto count = [&](int x0, int y0, int x1, int y1, bool (*match)(Rgba)) {
+    const Screen s     = Screen();
+    auto         count = [&](int x0, int y0, int x1, int y1, bool (*match)(Rgba)) {
         int n = 0;
         for (int y = y0; y < y1; ++y)
             for (int x = x0; x < x1; ++x)

@@ -23,11 +23,11 @@ inline bool gameGraphicsLoaded()
     static int loaded = 0; // 0 not tried, 1 loaded, -1 missing
     if (loaded == 0) {
         const std::string dir = SWARM_DATA_DIR;
-        struct stat info;
+        struct stat       info;
         if (stat((dir + "/graphics.dat").c_str(), &info) != 0) {
             loaded = -1;
         } else {
-            char previous[4096];
+            char       previous[4096];
             const bool haveCwd = getcwd(previous, sizeof previous) != nullptr;
             if (chdir(dir.c_str()) == 0) {
                 loadGraphics();
@@ -58,7 +58,7 @@ struct Pixel {
 
 // The picture drawn so far.
 class Screen {
-public:
+  public:
     Screen() : rgb(640 * 480 * 3) { readDisplayPixels(rgb.data()); }
 
     // Pixel of the unit square whose lower left corner is (x, y).
@@ -69,8 +69,7 @@ public:
     }
 
     // Pixels of the box x0 <= x < x1, y0 <= y < y1 that satisfy `test`.
-    template <typename Test>
-    int count(int x0, int y0, int x1, int y1, Test test) const
+    template <typename Test> int count(int x0, int y0, int x1, int y1, Test test) const
     {
         int n = 0;
         for (int y = y0; y < y1; ++y)
@@ -93,7 +92,7 @@ public:
         return n;
     }
 
-private:
+  private:
     std::vector<unsigned char> rgb;
 };
 
@@ -104,8 +103,8 @@ inline bool isGreen(Pixel p) { return p.g > 150 && p.r < 60 && p.b < 60; }
 
 } // namespace playtest
 
-#define SKIP_WITHOUT_GAME_GRAPHICS()                                              \
-    do {                                                                          \
-        if (!playtest::gameGraphicsLoaded())                                      \
-            GTEST_SKIP() << "graphics.dat has not been generated in this build"; \
+#define SKIP_WITHOUT_GAME_GRAPHICS()                                                               \
+    do {                                                                                           \
+        if (!playtest::gameGraphicsLoaded())                                                       \
+            GTEST_SKIP() << "graphics.dat has not been generated in this build";                   \
     } while (0)

@@ -14,7 +14,7 @@ using playtest::Pixel;
 using playtest::Screen;
 
 class PlayScreen : public GameFixture {
-protected:
+  protected:
     void SetUp() override
     {
         GameFixture::SetUp();
@@ -57,13 +57,13 @@ TEST_F(PlayScreen, EnemyLogicRunsOnlyWithTheShipInPlayAndUnpaused)
 TEST_F(PlayScreen, OnlyLiveFlashingOrExplodingSlotsAreUpdated)
 {
     shipInPlay();
-    paused             = true; // keep enemyLogic out of it
-    enemies[1].x       = 300;
-    enemies[1].y       = 400;
+    paused               = true; // keep enemyLogic out of it
+    enemies[1].x         = 300;
+    enemies[1].y         = 400;
     enemies[1].direction = 2;
     playFrame();
     EXPECT_EQ(enemies[1].x, 300) << "a free slot is not clamped or moved";
-    paused = false;
+    paused              = false;
     enemies[1].flashing = true;
     enemyShotsInFlight  = 10;
     enemiesOnScreen     = 10;
@@ -149,7 +149,7 @@ TEST_F(PlayScreen, SpareShipIconsAndSeparator)
     brightness = 0.5;
     playFrame();
     const Screen dim;
-    const Pixel half = dim.at(column, 240);
+    const Pixel  half = dim.at(column, 240);
     EXPECT_NEAR(half.r, 128, 3);
     EXPECT_NEAR(half.g, 128, 3);
 }
@@ -184,8 +184,9 @@ TEST_F(PlayScreen, PauseTextsWhiteAndGameOverRed)
     playFrame();
     const Screen dim;
     EXPECT_EQ(dim.count(300, 240, 480, 256, playtest::isRed), 0);
-    EXPECT_GT(dim.count(300, 240, 480, 256, [](Pixel p) { return p.r > 100 && p.r < 150 && p.g < 30; }),
-              100);
+    EXPECT_GT(
+        dim.count(300, 240, 480, 256, [](Pixel p) { return p.r > 100 && p.r < 150 && p.g < 30; }),
+        100);
 }
 
 TEST_F(PlayScreen, ShipTopGlowsRedJustAfterAShot)
@@ -195,8 +196,8 @@ TEST_F(PlayScreen, ShipTopGlowsRedJustAfterAShot)
     paused = true;
     playFrame();
     const Screen calm;
-    auto reddish = [](Pixel p) { return p.r > p.g + 60; };
-    const int calmRed = calm.count(366, 25, 415, 49, reddish);
+    auto         reddish = [](Pixel p) { return p.r > p.g + 60; };
+    const int    calmRed = calm.count(366, 25, 415, 49, reddish);
 
     playerShots[1].active = true;
     playerShots[1].x      = 390;
@@ -207,10 +208,10 @@ TEST_F(PlayScreen, ShipTopGlowsRedJustAfterAShot)
 
     // The glow follows the moved shot: at 72 before the move it is 76 after
     // the move, so no glow.
-    paused                = false;
-    playerShots[1].y      = 72;
-    enemyShotsInFlight    = 10;
-    enemiesOnScreen       = 10;
+    paused             = false;
+    playerShots[1].y   = 72;
+    enemyShotsInFlight = 10;
+    enemiesOnScreen    = 10;
     playFrame();
     const Screen after;
     EXPECT_EQ(after.count(366, 25, 415, 49, reddish), calmRed);

@@ -42,9 +42,9 @@ std::string hex(uint64_t value)
 // The readable part of a checkpoint: a few top-level fields of the trace line.
 std::string summary(const std::string& line)
 {
-    static const char* names[] = {"gameState", "score",     "highScore",       "lives",
-                                  "wave",      "enemiesRemaining", "shotsFired", "hits",
-                                  "enemiesOnScreen", "paused", "gameOver", "waveCleared"};
+    static const char* names[] = {
+        "gameState",  "score", "highScore",       "lives",  "wave",     "enemiesRemaining",
+        "shotsFired", "hits",  "enemiesOnScreen", "paused", "gameOver", "waveCleared"};
     std::string out;
     for (const char* name : names)
         out += std::string(out.empty() ? "" : " ") + name + "=" + traceField(line, name);
@@ -52,9 +52,9 @@ std::string summary(const std::string& line)
 }
 
 struct Expected {
-    uint64_t                 time   = 1000;
-    uint64_t                 frames = 0;
-    std::vector<std::string> hashes;
+    uint64_t                                      time   = 1000;
+    uint64_t                                      frames = 0;
+    std::vector<std::string>                      hashes;
     std::vector<std::pair<uint64_t, std::string>> checkpoints;
 };
 
@@ -69,7 +69,7 @@ Expected parseExpected(const std::string& text)
         else if (line.rfind("frames ", 0) == 0)
             e.frames = std::strtoull(line.c_str() + 7, nullptr, 10);
         else if (line[0] == '@') {
-            char* end = nullptr;
+            char*          end  = nullptr;
             const uint64_t pass = std::strtoull(line.c_str() + 1, &end, 10);
             e.checkpoints.push_back({pass, std::string(end + 1)});
         } else
@@ -115,9 +115,9 @@ TEST_P(RecordedGame, ReplaysAsRecorded)
     } else
         ASSERT_GT(want.frames, 0u) << "no expectation recorded in " << expected;
 
-    TempDir dir; // the replay's HighScore.dat stays in here
-    std::vector<std::string> args = {SWARM_REPLAY_PATH, "--keys", keys, "--trace", "-",
-                                     "--time", std::to_string(want.time)};
+    TempDir                  dir; // the replay's HighScore.dat stays in here
+    std::vector<std::string> args = {
+        SWARM_REPLAY_PATH, "--keys", keys, "--trace", "-", "--time", std::to_string(want.time)};
     // The game's data files, linked into a directory of the test's own.
     for (const char* file : {"graphics.dat", "PlayerShot.wav", "EnemyShot.wav", "EExplode.wav",
                              "XtraLife.wav", "PExplode.wav"}) {

@@ -19,16 +19,62 @@ TEST(ReplayTool, TraceHasOneLinePerPassWithEveryKey)
     ASSERT_EQ(r.status, 0) << r.err;
     const auto lines = splitLines(r.out);
     ASSERT_EQ(lines.size(), 500u);
-    const char* names[] = {
-        "pass", "gameState", "stateAfterFade", "fading", "brightness", "introDepth",
-        "introApproaching", "paused", "gameOver", "waveCleared", "screenTimer", "waveBanner",
-        "extraShipSoundPlayed", "shipCommand", "backdropScroll", "creditsX", "score", "highScore",
-        "lives", "wave", "waveSize", "enemiesRemaining", "shotsFired", "hits", "waveBonus",
-        "enemySlots", "enemiesOnScreen", "enemyShotsInFlight", "enemyShotSpeed", "enemySpeed",
-        "enemyFloor", "quitRequested", "ship", "explosionFrame", "explosionTick",
-        "explosionBrightness", "x", "y", "angle", "entryPhase", "active", "exploding",
-        "playerShots", "enemyShots", "speed", "enemies", "sprite", "direction", "alive",
-        "flashX", "flashY", "flashing", "flashAlpha", "explosionSize", "rng", "sounds"};
+    const char* names[] = {"pass",
+                           "gameState",
+                           "stateAfterFade",
+                           "fading",
+                           "brightness",
+                           "introDepth",
+                           "introApproaching",
+                           "paused",
+                           "gameOver",
+                           "waveCleared",
+                           "screenTimer",
+                           "waveBanner",
+                           "extraShipSoundPlayed",
+                           "shipCommand",
+                           "backdropScroll",
+                           "creditsX",
+                           "score",
+                           "highScore",
+                           "lives",
+                           "wave",
+                           "waveSize",
+                           "enemiesRemaining",
+                           "shotsFired",
+                           "hits",
+                           "waveBonus",
+                           "enemySlots",
+                           "enemiesOnScreen",
+                           "enemyShotsInFlight",
+                           "enemyShotSpeed",
+                           "enemySpeed",
+                           "enemyFloor",
+                           "quitRequested",
+                           "ship",
+                           "explosionFrame",
+                           "explosionTick",
+                           "explosionBrightness",
+                           "x",
+                           "y",
+                           "angle",
+                           "entryPhase",
+                           "active",
+                           "exploding",
+                           "playerShots",
+                           "enemyShots",
+                           "speed",
+                           "enemies",
+                           "sprite",
+                           "direction",
+                           "alive",
+                           "flashX",
+                           "flashY",
+                           "flashing",
+                           "flashAlpha",
+                           "explosionSize",
+                           "rng",
+                           "sounds"};
     for (const char* name : names)
         EXPECT_NE(lines[499].find(std::string("\"") + name + "\":"), std::string::npos) << name;
     EXPECT_EQ(traceField(lines[0], "pass"), "0");
@@ -87,8 +133,7 @@ TEST(ReplayTool, CloseEndsTheRunAfterTheQuitEventIsTaken)
 TEST(ReplayTool, ScreenshotIsAPicture)
 {
     TempDir             dir;
-    const CommandResult r =
-        replay({"--frames", "3", "--screenshot", "2:" + dir.file("p.png")});
+    const CommandResult r = replay({"--frames", "3", "--screenshot", "2:" + dir.file("p.png")});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string png = readFile(dir.file("p.png"));
     ASSERT_GT(png.size(), 24u);
@@ -123,9 +168,13 @@ TEST(ReplayTool, BadArgumentsAndScriptsAreRefusedWithStatusTwo)
         EXPECT_NE(r.err.find(c.expected), std::string::npos) << c.script << r.err;
         EXPECT_EQ(r.out, "") << "no pass runs";
     }
-    const std::vector<std::vector<std::string>> badArgs = {
-        {"--frames", "-3"}, {"--frames"}, {"--time", "abc"}, {"--bogus"},
-        {"--screenshot", "12"}, {"--keys", dir.file("missing")}, {"--data", dir.file("missing")}};
+    const std::vector<std::vector<std::string>> badArgs = {{"--frames", "-3"},
+                                                           {"--frames"},
+                                                           {"--time", "abc"},
+                                                           {"--bogus"},
+                                                           {"--screenshot", "12"},
+                                                           {"--keys", dir.file("missing")},
+                                                           {"--data", dir.file("missing")}};
     for (const auto& args : badArgs) {
         const CommandResult r = replay(args);
         EXPECT_EQ(r.status, 2) << args[0];
@@ -137,7 +186,8 @@ TEST(KeyScript, ParsesWordsCodesAndCrLf)
 {
     std::vector<ScriptEvent> events;
     std::string              error;
-    ASSERT_TRUE(parseKeyScript("0 down escape\r\n0\tup\t27\n12 close\n 12  down 255 \n", &events, &error))
+    ASSERT_TRUE(
+        parseKeyScript("0 down escape\r\n0\tup\t27\n12 close\n 12  down 255 \n", &events, &error))
         << error;
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[0].key, 0x1B);

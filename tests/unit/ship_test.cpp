@@ -8,7 +8,7 @@
 namespace {
 
 class Ship : public GameFixture {
-protected:
+  protected:
     void SetUp() override
     {
         GameFixture::SetUp();
@@ -37,10 +37,10 @@ protected:
 
 TEST_F(Ship, EntryFromWaveStartTakes281FramesInThreePhases)
 {
-    gameState = WaveStart;
+    gameState          = WaveStart;
     int phaseFrames[4] = {};
-    int lastShrinkX = 0;
-    int frame       = 0;
+    int lastShrinkX    = 0;
+    int frame          = 0;
     while (!ship.active && frame < 400) {
         // The phase in which this frame's drawing happens.
         const int phase = gameState == WaveStart ? 1 : ship.entryPhase;
@@ -130,7 +130,7 @@ TEST_F(Ship, ColourIsOpaqueWhiteAfterDrawingInPlay)
 TEST_F(Ship, FireTakesTheFirstFreeSlotAndCountsOutsideTheTally)
 {
     shipInPlay();
-    ship.x = 200;
+    ship.x                = 200;
     playerShots[1].active = true;
     playerShots[1].y      = 300;
     ship.fire();
@@ -182,7 +182,7 @@ TEST_F(Ship, HeldSpaceFiresAgainOnceTheShotIsAt150)
 TEST_F(Ship, HitTentBorders)
 {
     shipInPlay();
-    ship.x = 300;
+    ship.x           = 300;
     const int middle = 324;
 
     enemyShotAt(5, 300, 0);
@@ -217,8 +217,8 @@ TEST_F(Ship, HitTentBorders)
 TEST_F(Ship, ExplodeClearsEnemyShotsAndStartsTheExplosion)
 {
     shipInPlay();
-    ship.x             = 250;
-    shipCommand        = 1;
+    ship.x      = 250;
+    shipCommand = 1;
     enemyShotAt(1, 274, 10);
     enemyShotAt(7, 500, 300);
     enemyShotsInFlight = 2;

@@ -7,7 +7,7 @@
 namespace {
 
 class Shots : public GameFixture {
-protected:
+  protected:
     Enemy& aliveEnemyAt(int slot, int x, int y)
     {
         Enemy& enemy = enemies[slot];
@@ -73,8 +73,8 @@ TEST_F(Shots, NothingMovesWhilePaused)
 TEST_F(Shots, EnemyHitSquareReachesSixteenNotSeventeen)
 {
     Enemy enemy{};
-    enemy.x = 300;
-    enemy.y = 400;
+    enemy.x                = 300;
+    enemy.y                = 400;
     const int offsets[][2] = {{16, 0}, {-16, 0}, {0, 16}, {0, -16}, {16, 16}, {-16, -16}};
     for (const auto& o : offsets) {
         playerShotAt(1, 300 + o[0], 400 + o[1]);
@@ -92,7 +92,7 @@ TEST_F(Shots, EnemyHitSquareReachesSixteenNotSeventeen)
 
 TEST_F(Shots, LowerEnemySlotTakesAShotWithinReachOfTwo)
 {
-    wave = 3;
+    wave          = 3;
     Enemy& first  = aliveEnemyAt(2, 300, 400);
     Enemy& second = aliveEnemyAt(6, 310, 400);
     playerShotAt(1, 305, 395);

@@ -25,8 +25,14 @@ void writeWav(const char* name, int halfPeriod, double seconds)
     const uint32_t samples = static_cast<uint32_t>(rate * seconds);
     const uint32_t bytes   = samples * 2;
     std::ofstream  out(name, std::ios::binary);
-    auto put32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) out.put(static_cast<char>(v >> (8 * i))); };
-    auto put16 = [&](uint16_t v) { out.put(static_cast<char>(v)); out.put(static_cast<char>(v >> 8)); };
+    auto           put32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            out.put(static_cast<char>(v >> (8 * i)));
+    };
+    auto put16 = [&](uint16_t v) {
+        out.put(static_cast<char>(v));
+        out.put(static_cast<char>(v >> 8));
+    };
     out << "RIFF";
     put32(36 + bytes);
     out << "WAVEfmt ";
@@ -59,11 +65,12 @@ int playingChannels() { return Mix_Playing(-1); }
 // Each test runs in a fresh temporary directory holding its WAV files, with
 // the SDL_mixer backend installed.
 class SoundMixer : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         oldDir = std::filesystem::current_path();
-        std::string pattern = (std::filesystem::temp_directory_path() / "swarm-sound-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "swarm-sound-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         dir = pattern;
         std::filesystem::current_path(dir);
@@ -163,7 +170,7 @@ TEST_F(SoundMixer, MissingOrBadFilesAndChannelsAreSilent)
 
 TEST_F(SoundMixer, NoAudioDeviceLeavesEverythingSilent)
 {
-    const char*       driver = SDL_getenv("SDL_AUDIODRIVER");
+    const char*       driver      = SDL_getenv("SDL_AUDIODRIVER");
     const std::string savedDriver = driver ? driver : "";
     SDL_setenv("SDL_AUDIODRIVER", "no-such-audio-driver", 1);
     startSound();

@@ -175,10 +175,10 @@ TEST_F(States, ArrowsAndFiringGate)
 
 TEST_F(States, IntroAnyKeyCutsItShort)
 {
-    gameState       = Intro;
-    keys[0x41]      = 1; // 'A'
+    gameState        = Intro;
+    keys[0x41]       = 1; // 'A'
     introApproaching = true;
-    introDepth      = -80.0;
+    introDepth       = -80.0;
     handleInput();
     EXPECT_FALSE(introApproaching);
     EXPECT_EQ(introDepth, -20.0);
@@ -226,16 +226,16 @@ TEST(Random, KnownSequenceForSeed)
 
 TEST_F(States, ResetGameValues)
 {
-    score              = 99;
-    gameOver           = true;
-    lives              = 0;
-    wave               = 7;
-    enemies[20].alive  = true;
+    score                = 99;
+    gameOver             = true;
+    lives                = 0;
+    wave                 = 7;
+    enemies[20].alive    = true;
     enemies[3].exploding = true;
-    playerShots[2]     = {9, true, 100, 300};
-    enemyShots[10]     = {5, true, 200, 17};
-    waveBonus          = 700;
-    ship.angle         = 42;
+    playerShots[2]       = {9, true, 100, 300};
+    enemyShots[10]       = {5, true, 200, 17};
+    waveBonus            = 700;
+    ship.angle           = 42;
     resetGame();
     EXPECT_EQ(score, 0);
     EXPECT_FALSE(gameOver);

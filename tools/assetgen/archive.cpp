@@ -12,7 +12,8 @@ std::vector<ArchivePicture> makePictures()
     out.push_back({"backdrop", drawBackdrop(), 24, 262232});
     out.push_back({"fontImage", drawFontImage(), 32, 1835140});
     for (int k = 0; k < 9; ++k)
-        out.push_back({"enemySprites[" + std::to_string(k) + "]", drawEnemy(k), 32, 2097328 + 16428L * k});
+        out.push_back(
+            {"enemySprites[" + std::to_string(k) + "]", drawEnemy(k), 32, 2097328 + 16428L * k});
     out.push_back({"explosionRing", drawExplosionRing(), 32, 2245180});
     out.push_back({"logo", drawLogo(), 32, 2261608});
     return out;

@@ -8,9 +8,9 @@
 
 struct ArchivePicture {
     std::string name;
-    Canvas picture;
-    int bitsPerPixel;
-    long offset; // where the game reads it; -1 where the layout does not fix it
+    Canvas      picture;
+    int         bitsPerPixel;
+    long        offset; // where the game reads it; -1 where the layout does not fix it
 };
 
 // Draws every picture of the archive, in archive order.

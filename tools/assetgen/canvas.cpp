@@ -4,10 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
-Canvas::Canvas(int width, int height, Rgba fill) : w(width), h(height), p(static_cast<size_t>(width) * height * 4)
+Canvas::Canvas(int width, int height, Rgba fill)
+    : w(width), h(height), p(static_cast<size_t>(width) * height * 4)
 {
     for (size_t i = 0; i < p.size(); i += 4) {
-        p[i] = fill.r * fill.a;
+        p[i]     = fill.r * fill.a;
         p[i + 1] = fill.g * fill.a;
         p[i + 2] = fill.b * fill.a;
         p[i + 3] = fill.a;
@@ -18,7 +19,7 @@ void Canvas::put(int x, int y, Rgba c, float cover, Blend mode)
 {
     if (x < 0 || y < 0 || x >= w || y >= h)
         return;
-    float a = dm::clamp01(c.a) * cover;
+    float  a = dm::clamp01(c.a) * cover;
     float* d = at(x, y);
     if (mode == Blend::Add) {
         d[0] += c.r * a;
@@ -38,13 +39,13 @@ std::vector<uint8_t> Canvas::bytes(int channels) const
     std::vector<uint8_t> out(static_cast<size_t>(w) * h * channels);
     auto q = [](float v) { return static_cast<uint8_t>(dm::clamp01(v) * 255.0f + 0.5f); };
     for (size_t i = 0, n = static_cast<size_t>(w) * h; i < n; ++i) {
-        const float* s = &p[i * 4];
-        float a = dm::clamp01(s[3]);
-        float inv = (channels == 4 && a > 0) ? 1.0f / a : 1.0f;
-        uint8_t* o = &out[i * channels];
-        o[0] = q(s[0] * inv);
-        o[1] = q(s[1] * inv);
-        o[2] = q(s[2] * inv);
+        const float* s   = &p[i * 4];
+        float        a   = dm::clamp01(s[3]);
+        float        inv = (channels == 4 && a > 0) ? 1.0f / a : 1.0f;
+        uint8_t*     o   = &out[i * channels];
+        o[0]             = q(s[0] * inv);
+        o[1]             = q(s[1] * inv);
+        o[2]             = q(s[2] * inv);
         if (channels == 4)
             o[3] = q(a);
     }
@@ -59,8 +60,8 @@ void Canvas::draw(const Canvas& src, int x, int y, float opacity)
             if (dx < 0 || dy < 0 || dx >= w || dy >= h)
                 continue;
             const float* s = src.at(sx, sy);
-            float* d = at(dx, dy);
-            float a = s[3] * opacity;
+            float*       d = at(dx, dy);
+            float        a = s[3] * opacity;
             for (int k = 0; k < 3; ++k)
                 d[k] = s[k] * opacity + d[k] * (1 - a);
             d[3] = a + d[3] * (1 - a);
@@ -88,16 +89,16 @@ float sdSegment(float px, float py, float ax, float ay, float bx, float by)
 {
     float pax = px - ax, pay = py - ay, bax = bx - ax, bay = by - ay;
     float len2 = bax * bax + bay * bay;
-    float t = len2 > 0 ? dm::clamp01((pax * bax + pay * bay) / len2) : 0;
+    float t    = len2 > 0 ? dm::clamp01((pax * bax + pay * bay) / len2) : 0;
     float dx = pax - bax * t, dy = pay - bay * t;
     return std::sqrt(dx * dx + dy * dy);
 }
 
 float sdPolygon(float px, float py, const std::vector<float>& xy)
 {
-    size_t n = xy.size() / 2;
-    float d = 1e30f;
-    bool inside = false;
+    size_t n      = xy.size() / 2;
+    float  d      = 1e30f;
+    bool   inside = false;
     for (size_t i = 0, j = n - 1; i < n; j = i++) {
         float xi = xy[i * 2], yi = xy[i * 2 + 1], xj = xy[j * 2], yj = xy[j * 2 + 1];
         d = std::min(d, sdSegment(px, py, xj, yj, xi, yi));
@@ -114,9 +115,10 @@ float sdBox(float px, float py, float cx, float cy, float hx, float hy, float ro
     return std::sqrt(ox * ox + oy * oy) + std::min(std::max(qx, qy), 0.0f) - round;
 }
 
-static void boxPass(std::vector<float>& v, std::vector<float>& tmp, int w, int h, int r, bool wrap, bool horizontal)
+static void boxPass(std::vector<float>& v, std::vector<float>& tmp, int w, int h, int r, bool wrap,
+                    bool horizontal)
 {
-    int n = horizontal ? w : h, lines = horizontal ? h : w;
+    int   n = horizontal ? w : h, lines = horizontal ? h : w;
     float norm = 1.0f / (2 * r + 1);
     for (int line = 0; line < lines; ++line) {
         auto idx = [&](int i) {
@@ -124,14 +126,15 @@ static void boxPass(std::vector<float>& v, std::vector<float>& tmp, int w, int h
                 i = ((i % n) + n) % n;
             else
                 i = std::min(std::max(i, 0), n - 1);
-            return horizontal ? static_cast<size_t>(line) * w + i : static_cast<size_t>(i) * w + line;
+            return horizontal ? static_cast<size_t>(line) * w + i
+                              : static_cast<size_t>(i) * w + line;
         };
         double sum = 0;
         for (int i = -r; i <= r; ++i)
             sum += v[idx(i)];
         for (int i = 0; i < n; ++i) {
-            tmp[horizontal ? static_cast<size_t>(line) * w + i : static_cast<size_t>(i) * w + line] =
-                static_cast<float>(sum) * norm;
+            tmp[horizontal ? static_cast<size_t>(line) * w + i
+                           : static_cast<size_t>(i) * w + line] = static_cast<float>(sum) * norm;
             sum += v[idx(i + r + 1)] - v[idx(i - r)];
         }
     }

@@ -17,8 +17,13 @@ inline double sinD(double x)
     else if (r < -PI / 2)
         r = -PI - r;
     double r2 = r * r;
-    return r * (1 + r2 * (-1.0 / 6 + r2 * (1.0 / 120 + r2 * (-1.0 / 5040 + r2 * (1.0 / 362880
-           + r2 * (-1.0 / 39916800 + r2 * (1.0 / 6227020800.0 + r2 * (-1.0 / 1307674368000.0))))))));
+    return r *
+           (1 + r2 * (-1.0 / 6 + r2 * (1.0 / 120 +
+                                       r2 * (-1.0 / 5040 +
+                                             r2 * (1.0 / 362880 +
+                                                   r2 * (-1.0 / 39916800 +
+                                                         r2 * (1.0 / 6227020800.0 +
+                                                               r2 * (-1.0 / 1307674368000.0))))))));
 }
 
 inline double cosD(double x) { return sinD(x + PI / 2); }
@@ -29,10 +34,10 @@ inline double expD(double x)
         return 0;
     if (x > 700)
         x = 700;
-    const double ln2 = 0.69314718055994530942;
-    double k = std::floor(x / ln2 + 0.5);
-    double r = x - k * ln2;
-    double term = 1, sum = 1;
+    const double ln2  = 0.69314718055994530942;
+    double       k    = std::floor(x / ln2 + 0.5);
+    double       r    = x - k * ln2;
+    double       term = 1, sum = 1;
     for (int i = 1; i <= 13; ++i) {
         term *= r / i;
         sum += term;
@@ -50,7 +55,8 @@ inline float smooth(float e0, float e1, float x)
 
 inline uint32_t hash(uint32_t a, uint32_t b = 0, uint32_t c = 0)
 {
-    uint32_t h = a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u ^ (c + 0x165667B1u) * 0xC2B2AE3Du;
+    uint32_t h =
+        a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u ^ (c + 0x165667B1u) * 0xC2B2AE3Du;
     h ^= h >> 15;
     h *= 0x2C1B3C6Du;
     h ^= h >> 12;
@@ -81,10 +87,10 @@ struct Rng {
 inline float noise(float x, float y, int periodX, int periodY, uint32_t seed)
 {
     float fx = std::floor(x), fy = std::floor(y);
-    int ix = static_cast<int>(fx), iy = static_cast<int>(fy);
+    int   ix = static_cast<int>(fx), iy = static_cast<int>(fy);
     float tx = x - fx, ty = y - fy;
-    tx = tx * tx * (3 - 2 * tx);
-    ty = ty * ty * (3 - 2 * ty);
+    tx      = tx * tx * (3 - 2 * tx);
+    ty      = ty * ty * (3 - 2 * ty);
     auto at = [&](int cx, int cy) {
         cx = ((cx % periodX) + periodX) % periodX;
         cy = ((cy % periodY) + periodY) % periodY;

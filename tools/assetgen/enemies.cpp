@@ -15,25 +15,26 @@ float mirror(float x) { return 64 - x; }
 float sdEllipseRot(float px, float py, float cx, float cy, float rx, float ry, float degrees)
 {
     double a = degrees * dm::PI / 180.0;
-    float c = static_cast<float>(dm::cosD(a)), s = static_cast<float>(dm::sinD(a));
-    float dx = px - cx, dy = py - cy;
+    float  c = static_cast<float>(dm::cosD(a)), s = static_cast<float>(dm::sinD(a));
+    float  dx = px - cx, dy = py - cy;
     return sdEllipse(dx * c + dy * s, -dx * s + dy * c, 0, 0, rx, ry);
 }
 
 // Lit like a glossy dome seen from above, light from the top of the picture.
 Rgba shade(float nx, float ny, Rgba base, float shine)
 {
-    float r2 = std::min(1.0f, nx * nx + ny * ny);
-    float nz = std::sqrt(1 - r2);
+    float r2      = std::min(1.0f, nx * nx + ny * ny);
+    float nz      = std::sqrt(1 - r2);
     float lambert = std::max(0.0f, -0.5f * ny + 0.87f * nz);
-    float h = std::max(0.0f, -0.35f * ny + 0.94f * nz);
-    float spec = h * h;
+    float h       = std::max(0.0f, -0.35f * ny + 0.94f * nz);
+    float spec    = h * h;
     spec *= spec;
     spec *= spec;
     spec *= spec;
     spec *= spec; // h^32
     float k = 0.3f + 0.8f * lambert;
-    return rgba(std::min(1.0f, base.r * k + shine * spec), std::min(1.0f, base.g * k + shine * spec),
+    return rgba(std::min(1.0f, base.r * k + shine * spec),
+                std::min(1.0f, base.g * k + shine * spec),
                 std::min(1.0f, base.b * k + shine * spec), base.a);
 }
 
@@ -44,8 +45,9 @@ void blob(Canvas& cv, float cx, float cy, float rx, float ry, Rgba base, float s
           Pattern pattern = nullptr, Rgba second = kInk)
 {
     auto sdf = [=](float x, float y) { return sdEllipse(x, y, cx, cy, rx, ry); };
-    fillShape(cv, kView, cx - rx - 2, cy - ry - 2, cx + rx + 2, cy + ry + 2,
-              [&](float x, float y) { return sdf(x, y) - 1.0f; }, kInk);
+    fillShape(
+        cv, kView, cx - rx - 2, cy - ry - 2, cx + rx + 2, cy + ry + 2,
+        [&](float x, float y) { return sdf(x, y) - 1.0f; }, kInk);
     fillShape(cv, kView, cx - rx, cy - ry, cx + rx, cy + ry, sdf, [&](float x, float y) {
         Rgba c = base;
         if (pattern)
@@ -71,35 +73,37 @@ void limbs(Canvas& cv, std::vector<float> pts, float width, Rgba colour)
         auto sdf = [&](float x, float y) {
             float d = 1e9f;
             for (size_t i = 0; i + 3 < p.size(); i += 2) {
-                float w = width * (1.0f - 0.35f * static_cast<float>(i) / static_cast<float>(p.size()));
+                float w =
+                    width * (1.0f - 0.35f * static_cast<float>(i) / static_cast<float>(p.size()));
                 d = std::min(d, sdSegment(x, y, p[i], p[i + 1], p[i + 2], p[i + 3]) - w);
             }
             return d;
         };
-        fillShape(cv, kView, 0, 0, 64, 64, [&](float x, float y) { return sdf(x, y) - 0.8f; }, kInk);
+        fillShape(
+            cv, kView, 0, 0, 64, 64, [&](float x, float y) { return sdf(x, y) - 0.8f; }, kInk);
         fillShape(cv, kView, 0, 0, 64, 64, sdf, colour);
     }
 }
 
 // A pair of translucent wings with a few veins and a brighter rim.
-void wings(Canvas& cv, float cx, float cy, float rx, float ry, float degrees, Rgba colour, Pattern pattern = nullptr,
-           Rgba second = kInk)
+void wings(Canvas& cv, float cx, float cy, float rx, float ry, float degrees, Rgba colour,
+           Pattern pattern = nullptr, Rgba second = kInk)
 {
     for (int side = 0; side < 2; ++side) {
         float x0 = side ? mirror(cx) : cx, ang = side ? -degrees : degrees;
-        auto sdf = [=](float x, float y) { return sdEllipseRot(x, y, x0, cy, rx, ry, ang); };
+        auto  sdf = [=](float x, float y) { return sdEllipseRot(x, y, x0, cy, rx, ry, ang); };
         fillShape(cv, kView, 0, 0, 64, 64, sdf, [&](float x, float y) {
             float d = -sdf(x, y);
-            Rgba c = colour;
+            Rgba  c = colour;
             if (pattern) {
                 float px = side ? mirror(x) : x;
-                c = lerp(colour, second, dm::clamp01(pattern(px, y)));
+                c        = lerp(colour, second, dm::clamp01(pattern(px, y)));
             }
             float rim = d < 1.2f ? 0.35f : 0.0f;
             // veins: bands of the distance to the rim
             float vein = std::fabs(d - std::floor(d / 3.0f) * 3.0f - 1.5f) < 0.35f ? 0.12f : 0.0f;
-            return rgba(std::min(1.0f, c.r + rim), std::min(1.0f, c.g + rim), std::min(1.0f, c.b + rim),
-                        std::min(1.0f, c.a + rim + vein));
+            return rgba(std::min(1.0f, c.r + rim), std::min(1.0f, c.g + rim),
+                        std::min(1.0f, c.b + rim), std::min(1.0f, c.a + rim + vein));
         });
     }
 }
@@ -118,12 +122,18 @@ void drawScarab(Canvas& cv)
     limbs(cv, {34, 53, 39, 59, 43, 59}, 0.9f, rgba(0.6f, 0.9f, 0.3f));
     blobPair(cv, 43.5f, 59, 2.3f, 2.3f, rgba(0.7f, 0.95f, 0.3f));
     blob(cv, 32, 50, 7, 5.5f, rgba(0.05f, 0.45f, 0.3f));
-    fillShape(cv, kView, 28, 52, 36, 63, [](float x, float y) { return sdPolygon(x, y, {29.5f, 54, 34.5f, 54, 32, 62}); },
-              rgba(0.85f, 0.95f, 0.4f));
+    fillShape(
+        cv, kView, 28, 52, 36, 63,
+        [](float x, float y) {
+            return sdPolygon(x, y, {29.5f, 54, 34.5f, 54, 32, 62});
+        },
+        rgba(0.85f, 0.95f, 0.4f));
     eyes(cv, 27, 51, 1.7f, rgba(1, 0.85f, 0.2f));
     blob(cv, 32, 40, 12, 7, green);
     blobPair(cv, 26, 22, 6.8f, 14, rgba(0.15f, 0.85f, 0.5f), 0.9f);
-    fillShape(cv, kView, 30, 6, 34, 37, [](float x, float y) { return sdSegment(x, y, 32, 9, 32, 35) - 0.5f; }, kInk);
+    fillShape(
+        cv, kView, 30, 6, 34, 37,
+        [](float x, float y) { return sdSegment(x, y, 32, 9, 32, 35) - 0.5f; }, kInk);
 }
 
 void drawWasp(Canvas& cv)
@@ -135,15 +145,21 @@ void drawWasp(Canvas& cv)
     limbs(cv, {35, 39, 47, 42, 53, 50}, 1.1f, rgba(0.25f, 0.2f, 0.1f));
     limbs(cv, {35, 35, 46, 33, 52, 26}, 1.1f, rgba(0.25f, 0.2f, 0.1f));
     limbs(cv, {30, 54, 25, 59, 20, 62}, 0.8f, rgba(0.2f, 0.15f, 0.1f));
-    fillShape(cv, kView, 29, 1, 35, 10, [](float x, float y) { return sdPolygon(x, y, {29.8f, 9, 34.2f, 9, 32, 1.5f}); },
-              kInk);
+    fillShape(
+        cv, kView, 29, 1, 35, 10,
+        [](float x, float y) {
+            return sdPolygon(x, y, {29.8f, 9, 34.2f, 9, 32, 1.5f});
+        },
+        kInk);
     blob(cv, 32, 20, 8.5f, 12.5f, yellow, 0.6f, [](float, float y) {
         float band = y - std::floor(y / 6.0f) * 6.0f;
         return (band > 3.2f && y < 29) ? 1.0f : 0.0f;
     });
     blob(cv, 32, 33.5f, 2.5f, 2.5f, kInk);
-    blob(cv, 32, 40, 6.5f, 6, rgba(0.2f, 0.15f, 0.1f), 0.6f,
-         [](float x, float y) { return (std::fabs(x - 32) > 3.5f && y < 41) ? 1.0f : 0.0f; }, yellow);
+    blob(
+        cv, 32, 40, 6.5f, 6, rgba(0.2f, 0.15f, 0.1f), 0.6f,
+        [](float x, float y) { return (std::fabs(x - 32) > 3.5f && y < 41) ? 1.0f : 0.0f; },
+        yellow);
     blob(cv, 32, 50, 6.5f, 5.5f, yellow);
     blobPair(cv, 27.3f, 49.5f, 2.6f, 4.2f, rgba(0.55f, 0.1f, 0.05f), 1.0f);
     limbs(cv, {30.5f, 55, 31.2f, 58}, 0.9f, rgba(0.3f, 0.2f, 0.05f));
@@ -155,17 +171,21 @@ void drawLadybird(Canvas& cv)
     limbs(cv, {42, 32, 54, 34, 59, 40}, 1.5f, kInk);
     limbs(cv, {42, 22, 53, 17, 57, 9}, 1.5f, kInk);
     limbs(cv, {34, 54, 37, 59, 41, 61}, 0.8f, kInk);
-    blob(cv, 32, 50, 8.5f, 6, rgba(0.12f, 0.1f, 0.14f), 0.8f, [](float x, float y) {
-        float dx = std::fabs(x - 32) - 4.5f, dy = y - 48;
-        return dx * dx + dy * dy < 4.0f ? 1.0f : 0.0f;
-    }, rgba(0.95f, 0.95f, 0.9f));
+    blob(
+        cv, 32, 50, 8.5f, 6, rgba(0.12f, 0.1f, 0.14f), 0.8f,
+        [](float x, float y) {
+            float dx = std::fabs(x - 32) - 4.5f, dy = y - 48;
+            return dx * dx + dy * dy < 4.0f ? 1.0f : 0.0f;
+        },
+        rgba(0.95f, 0.95f, 0.9f));
     blob(cv, 32, 27, 19.5f, 20, rgba(0.95f, 0.12f, 0.08f), 0.9f, [](float x, float y) {
-        static const float spots[] = {24, 16, 4.2f, 40, 16, 4.2f, 21, 29, 3.8f, 43, 29, 3.8f,
-                                      27, 39, 3.3f, 37, 39, 3.3f, 32, 9, 3.0f};
-        float ink = 0;
+        static const float spots[] = {24,   16, 4.2f, 40,   16, 4.2f, 21,   29, 3.8f, 43,  29,
+                                      3.8f, 27, 39,   3.3f, 37, 39,   3.3f, 32, 9,    3.0f};
+        float              ink     = 0;
         for (int i = 0; i < 7; ++i) {
             float dx = x - spots[i * 3], dy = y - spots[i * 3 + 1];
-            ink = std::max(ink, dm::clamp01(spots[i * 3 + 2] + 0.5f - std::sqrt(dx * dx + dy * dy)));
+            ink =
+                std::max(ink, dm::clamp01(spots[i * 3 + 2] + 0.5f - std::sqrt(dx * dx + dy * dy)));
         }
         if (std::fabs(x - 32) < 0.7f && y > 12)
             ink = 1;
@@ -186,10 +206,18 @@ void drawMantis(Canvas& cv)
     limbs(cv, {34, 41, 46, 44, 44, 57}, 2.4f, rgba(0.45f, 0.85f, 0.2f));
     limbs(cv, {44, 57, 38, 62}, 1.4f, rgba(0.45f, 0.85f, 0.2f));
     limbs(cv, {35, 51, 37, 57, 36, 62}, 0.6f, rgba(0.7f, 1.0f, 0.4f));
-    fillShape(cv, kView, 20, 44, 44, 62, [](float x, float y) { return sdPolygon(x, y, {23, 48, 41, 48, 32, 59}) - 1.0f; },
-              kInk);
-    fillShape(cv, kView, 20, 44, 44, 62, [](float x, float y) { return sdPolygon(x, y, {23, 48, 41, 48, 32, 59}); },
-              [&](float x, float y) { return shade((x - 32) / 10, (y - 52) / 8, lime, 0.4f); });
+    fillShape(
+        cv, kView, 20, 44, 44, 62,
+        [](float x, float y) {
+            return sdPolygon(x, y, {23, 48, 41, 48, 32, 59}) - 1.0f;
+        },
+        kInk);
+    fillShape(
+        cv, kView, 20, 44, 44, 62,
+        [](float x, float y) {
+            return sdPolygon(x, y, {23, 48, 41, 48, 32, 59});
+        },
+        [&](float x, float y) { return shade((x - 32) / 10, (y - 52) / 8, lime, 0.4f); });
     eyes(cv, 24.5f, 48, 3.2f, rgba(0.95f, 0.5f, 0.1f));
 }
 
@@ -198,28 +226,43 @@ void drawMoth(Canvas& cv)
     auto eyespot = [](float x, float y) {
         float dx = x - 46, dy = y - 22;
         float r = std::sqrt(dx * dx + dy * dy);
-        if (r < 2.0f) return 1.0f;
-        if (r < 4.3f) return 0.0f;
-        if (r < 5.5f) return 1.0f;
+        if (r < 2.0f)
+            return 1.0f;
+        if (r < 4.3f)
+            return 0.0f;
+        if (r < 5.5f)
+            return 1.0f;
         return 0.0f;
     };
-    wings(cv, 45, 23, 17, 12, -22, rgba(0.55f, 0.3f, 0.75f, 0.95f), [&](float x, float y) {
-        float spot = eyespot(x, y);
-        float dx = x - 46, dy = y - 22;
-        float ring = std::sqrt(dx * dx + dy * dy) < 4.3f ? 0.0f : 0.0f;
-        return std::max(spot, ring);
-    }, rgba(0.1f, 0.05f, 0.15f));
-    wings(cv, 46, 22, 4.2f, 4.2f, 0, rgba(1.0f, 0.8f, 0.2f, 0.9f), [&](float x, float y) {
-        float dx = x - 46, dy = y - 22;
-        return std::sqrt(dx * dx + dy * dy) < 2.0f ? 1.0f : 0.0f;
-    }, kInk);
-    wings(cv, 43, 41, 11, 9, 25, rgba(0.9f, 0.45f, 0.6f, 0.95f), [](float x, float y) {
-        float dx = x - 47, dy = y - 44;
-        return std::sqrt(dx * dx + dy * dy) < 3.0f ? 1.0f : 0.0f;
-    }, rgba(1.0f, 0.9f, 0.5f));
-    blob(cv, 32, 30, 4.8f, 17, rgba(0.85f, 0.7f, 0.5f), 0.3f, [](float, float y) {
-        return std::fabs(y - std::floor(y / 4.0f) * 4.0f - 2) < 0.7f ? 0.6f : 0.0f;
-    }, rgba(0.4f, 0.25f, 0.15f));
+    wings(
+        cv, 45, 23, 17, 12, -22, rgba(0.55f, 0.3f, 0.75f, 0.95f),
+        [&](float x, float y) {
+            float spot = eyespot(x, y);
+            float dx = x - 46, dy = y - 22;
+            float ring = std::sqrt(dx * dx + dy * dy) < 4.3f ? 0.0f : 0.0f;
+            return std::max(spot, ring);
+        },
+        rgba(0.1f, 0.05f, 0.15f));
+    wings(
+        cv, 46, 22, 4.2f, 4.2f, 0, rgba(1.0f, 0.8f, 0.2f, 0.9f),
+        [&](float x, float y) {
+            float dx = x - 46, dy = y - 22;
+            return std::sqrt(dx * dx + dy * dy) < 2.0f ? 1.0f : 0.0f;
+        },
+        kInk);
+    wings(
+        cv, 43, 41, 11, 9, 25, rgba(0.9f, 0.45f, 0.6f, 0.95f),
+        [](float x, float y) {
+            float dx = x - 47, dy = y - 44;
+            return std::sqrt(dx * dx + dy * dy) < 3.0f ? 1.0f : 0.0f;
+        },
+        rgba(1.0f, 0.9f, 0.5f));
+    blob(
+        cv, 32, 30, 4.8f, 17, rgba(0.85f, 0.7f, 0.5f), 0.3f,
+        [](float, float y) {
+            return std::fabs(y - std::floor(y / 4.0f) * 4.0f - 2) < 0.7f ? 0.6f : 0.0f;
+        },
+        rgba(0.4f, 0.25f, 0.15f));
     blob(cv, 32, 50, 5, 4, rgba(0.8f, 0.65f, 0.45f), 0.3f);
     eyes(cv, 28.5f, 51, 1.8f, rgba(0.2f, 0.1f, 0.3f));
     limbs(cv, {31, 53, 27, 58, 22, 62}, 0.6f, rgba(0.9f, 0.8f, 0.6f));
@@ -239,9 +282,12 @@ void drawDragonfly(Canvas& cv)
     limbs(cv, {35, 42, 41, 47, 42, 52}, 0.8f, rgba(0.1f, 0.2f, 0.3f));
     limbs(cv, {35, 39, 42, 42, 45, 47}, 0.8f, rgba(0.1f, 0.2f, 0.3f));
     for (int i = 0; i < 7; ++i)
-        blob(cv, 32, 5 + i * 4.2f, 2.4f, 2.6f, lerp(rgba(0.1f, 0.4f, 0.95f), rgba(0.2f, 0.85f, 0.9f), i / 6.0f), 0.8f);
-    blob(cv, 32, 38, 5.5f, 7, rgba(0.15f, 0.7f, 0.55f), 0.8f,
-         [](float x, float) { return std::fabs(x - 32) < 1.2f ? 0.8f : 0.0f; }, rgba(0.9f, 0.9f, 0.3f));
+        blob(cv, 32, 5 + i * 4.2f, 2.4f, 2.6f,
+             lerp(rgba(0.1f, 0.4f, 0.95f), rgba(0.2f, 0.85f, 0.9f), i / 6.0f), 0.8f);
+    blob(
+        cv, 32, 38, 5.5f, 7, rgba(0.15f, 0.7f, 0.55f), 0.8f,
+        [](float x, float) { return std::fabs(x - 32) < 1.2f ? 0.8f : 0.0f; },
+        rgba(0.9f, 0.9f, 0.3f));
     blob(cv, 32, 48, 4, 3, rgba(0.1f, 0.5f, 0.5f));
     blobPair(cv, 28, 51, 4.4f, 4.4f, rgba(0.2f, 0.85f, 1.0f), 1.0f);
 }
@@ -253,10 +299,13 @@ void drawSpider(Canvas& cv)
     limbs(cv, {38, 45, 50, 42, 60, 52}, 1.3f, legColour);
     limbs(cv, {38, 42, 50, 34, 61, 36}, 1.3f, legColour);
     limbs(cv, {37, 40, 48, 28, 56, 20}, 1.3f, legColour);
-    blob(cv, 32, 23, 13, 15, rgba(0.18f, 0.12f, 0.22f), 0.8f, [](float x, float y) {
-        float dx = std::fabs(x - 32), dy = std::fabs(y - 23);
-        return (dy < 6 && dx < 1.0f + dy * 0.55f) ? 1.0f : 0.0f;
-    }, rgba(1.0f, 0.15f, 0.1f));
+    blob(
+        cv, 32, 23, 13, 15, rgba(0.18f, 0.12f, 0.22f), 0.8f,
+        [](float x, float y) {
+            float dx = std::fabs(x - 32), dy = std::fabs(y - 23);
+            return (dy < 6 && dx < 1.0f + dy * 0.55f) ? 1.0f : 0.0f;
+        },
+        rgba(1.0f, 0.15f, 0.1f));
     blob(cv, 32, 45, 8.5f, 7, rgba(0.3f, 0.22f, 0.35f));
     limbs(cv, {30, 51, 29, 56, 31, 59}, 1.1f, rgba(0.6f, 0.1f, 0.1f));
     blobPair(cv, 29.5f, 48.5f, 1.5f, 1.5f, rgba(1.0f, 0.2f, 0.15f));
@@ -275,7 +324,9 @@ void drawStag(Canvas& cv)
     eyes(cv, 25, 49, 1.6f, rgba(1, 0.4f, 0.2f));
     blob(cv, 32, 39, 11, 5.5f, shell);
     blobPair(cv, 26.2f, 21, 7.2f, 14, shell, 1.0f);
-    fillShape(cv, kView, 30, 6, 34, 36, [](float x, float y) { return sdSegment(x, y, 32, 8, 32, 34) - 0.5f; }, kInk);
+    fillShape(
+        cv, kView, 30, 6, 34, 36,
+        [](float x, float y) { return sdSegment(x, y, 32, 8, 32, 34) - 0.5f; }, kInk);
 }
 
 void drawFirefly(Canvas& cv)
@@ -286,13 +337,18 @@ void drawFirefly(Canvas& cv)
     limbs(cv, {35, 42, 44, 46, 47, 54}, 1.1f, kInk);
     limbs(cv, {35, 38, 48, 38, 54, 44}, 1.1f, kInk);
     limbs(cv, {31, 54, 27, 59, 23, 60}, 0.8f, kInk);
-    blob(cv, 32, 17, 9, 12, rgba(0.9f, 1.0f, 0.45f), 0.5f, [](float, float y) {
-        return (y > 22 && std::fabs(y - std::floor(y / 3.0f) * 3.0f - 1.5f) < 0.5f) ? 0.6f : 0.0f;
-    }, rgba(0.4f, 0.6f, 0.1f));
+    blob(
+        cv, 32, 17, 9, 12, rgba(0.9f, 1.0f, 0.45f), 0.5f,
+        [](float, float y) {
+            return (y > 22 && std::fabs(y - std::floor(y / 3.0f) * 3.0f - 1.5f) < 0.5f) ? 0.6f
+                                                                                        : 0.0f;
+        },
+        rgba(0.4f, 0.6f, 0.1f));
     for (int side = 0; side < 2; ++side) {
         float cx = side ? 27.5f : 36.5f, ang = side ? 12.0f : -12.0f;
-        auto sdf = [=](float x, float y) { return sdEllipseRot(x, y, cx, 30, 4.8f, 12, ang); };
-        fillShape(cv, kView, 0, 0, 64, 64, [&](float x, float y) { return sdf(x, y) - 1.0f; }, kInk);
+        auto  sdf = [=](float x, float y) { return sdEllipseRot(x, y, cx, 30, 4.8f, 12, ang); };
+        fillShape(
+            cv, kView, 0, 0, 64, 64, [&](float x, float y) { return sdf(x, y) - 1.0f; }, kInk);
         fillShape(cv, kView, 0, 0, 64, 64, sdf, [=](float x, float y) {
             Rgba c = std::fabs(x - 32) > 6.5f ? rgba(0.95f, 0.55f, 0.1f) : rgba(0.2f, 0.12f, 0.15f);
             return shade((x - cx) / 4.8f, (y - 30) / 12, c, 0.8f);
@@ -328,19 +384,23 @@ Canvas drawEnemy(int index)
 Canvas drawExplosionRing()
 {
     Canvas cv(64, 64);
-    fillShape(cv, kView, 0, 0, 64, 64, [](float, float) { return -1.0f; }, [](float x, float y) {
-        float dx = x - 32, dy = y - 32;
-        float r = std::sqrt(dx * dx + dy * dy);
-        float u = r > 0 ? dx / r : 0, v = r > 0 ? dy / r : 0;
-        float wobble = dm::noise(u * 3 + 4, v * 3 + 4, 64, 64, 77) - 0.5f;
-        float d = r - (26.0f + wobble * 2.0f);
-        float core = static_cast<float>(dm::expD(-(d * d) / 6.0));
-        float halo = static_cast<float>(dm::expD(-(d * d) / 30.0)) * 0.55f;
-        float a = std::min(1.0f, core + halo) * dm::smooth(31.5f, 29.0f, r) * dm::smooth(13.0f, 20.0f, r);
-        Rgba c = lerp(rgba(0.35f, 0.6f, 1.0f), rgba(1.0f, 1.0f, 0.95f), dm::clamp01(core * 1.2f));
-        if (d > 0)
-            c = lerp(c, rgba(1.0f, 0.55f, 0.2f), dm::clamp01(d / 4.0f));
-        return withAlpha(c, a);
-    });
+    fillShape(
+        cv, kView, 0, 0, 64, 64, [](float, float) { return -1.0f; },
+        [](float x, float y) {
+            float dx = x - 32, dy = y - 32;
+            float r = std::sqrt(dx * dx + dy * dy);
+            float u = r > 0 ? dx / r : 0, v = r > 0 ? dy / r : 0;
+            float wobble = dm::noise(u * 3 + 4, v * 3 + 4, 64, 64, 77) - 0.5f;
+            float d      = r - (26.0f + wobble * 2.0f);
+            float core   = static_cast<float>(dm::expD(-(d * d) / 6.0));
+            float halo   = static_cast<float>(dm::expD(-(d * d) / 30.0)) * 0.55f;
+            float a      = std::min(1.0f, core + halo) * dm::smooth(31.5f, 29.0f, r) *
+                      dm::smooth(13.0f, 20.0f, r);
+            Rgba c =
+                lerp(rgba(0.35f, 0.6f, 1.0f), rgba(1.0f, 1.0f, 0.95f), dm::clamp01(core * 1.2f));
+            if (d > 0)
+                c = lerp(c, rgba(1.0f, 0.55f, 0.2f), dm::clamp01(d / 4.0f));
+            return withAlpha(c, a);
+        });
     return cv;
 }

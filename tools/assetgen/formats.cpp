@@ -18,17 +18,14 @@ void put32(std::vector<uint8_t>& v, uint32_t x)
     put16(v, x >> 16);
 }
 
-void putText(std::vector<uint8_t>& v, const char* s, size_t n)
-{
-    v.insert(v.end(), s, s + n);
-}
+void putText(std::vector<uint8_t>& v, const char* s, size_t n) { v.insert(v.end(), s, s + n); }
 
 } // namespace
 
 std::vector<uint8_t> tgaEntry(const Canvas& picture, int bitsPerPixel)
 {
-    int channels = bitsPerPixel / 8;
-    std::vector<uint8_t> out = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    int                  channels = bitsPerPixel / 8;
+    std::vector<uint8_t> out      = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     put16(out, static_cast<uint32_t>(picture.w));
     put16(out, static_cast<uint32_t>(picture.h));
     out.push_back(static_cast<uint8_t>(bitsPerPixel));
@@ -53,7 +50,7 @@ std::vector<uint8_t> tgaEntry(const Canvas& picture, int bitsPerPixel)
 std::vector<uint8_t> wavFile(const std::vector<int16_t>& samples, int rate)
 {
     std::vector<uint8_t> out;
-    uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
+    uint32_t             dataBytes = static_cast<uint32_t>(samples.size() * 2);
     putText(out, "RIFF", 4);
     put32(out, 36 + dataBytes);
     putText(out, "WAVE", 4);
@@ -74,8 +71,8 @@ std::vector<uint8_t> wavFile(const std::vector<int16_t>& samples, int rate)
 
 std::vector<uint8_t> bmpFile(const Canvas& picture)
 {
-    const uint32_t headerBytes = 14 + 108;
-    uint32_t pixelBytes = static_cast<uint32_t>(picture.w * picture.h * 4);
+    const uint32_t       headerBytes = 14 + 108;
+    uint32_t             pixelBytes  = static_cast<uint32_t>(picture.w * picture.h * 4);
     std::vector<uint8_t> out;
     putText(out, "BM", 2);
     put32(out, headerBytes + pixelBytes);
@@ -96,7 +93,7 @@ std::vector<uint8_t> bmpFile(const Canvas& picture)
     put32(out, 0x0000FF00u); // green mask
     put32(out, 0x000000FFu); // blue mask
     put32(out, 0xFF000000u); // alpha mask
-    putText(out, "BGRs", 4);  // LCS_WINDOWS_COLOR_SPACE, stored little-endian as 'sRGB'
+    putText(out, "BGRs", 4); // LCS_WINDOWS_COLOR_SPACE, stored little-endian as 'sRGB'
     for (int i = 0; i < 12; ++i)
         put32(out, 0); // endpoints and gamma, unused
     std::vector<uint8_t> px = picture.bytes(4);

@@ -9,7 +9,7 @@ struct Segment {
 
 struct Lettering {
     std::vector<Segment> segments;
-    float width = 0; // laid-out width, in the units of `height`
+    float                width = 0; // laid-out width, in the units of `height`
     // Distance from (x, y) to the nearest stroke centre line.
     float distance(float x, float y) const;
 };

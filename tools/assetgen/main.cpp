@@ -38,7 +38,8 @@ int usage()
 bool writeIcons(const std::string& dir)
 {
     for (int size : {32, 48, 64, 128, 256}) {
-        std::string sub = dir + "/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
+        std::string sub =
+            dir + "/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
         if (!makeDirs(sub))
             return false;
         std::vector<uint8_t> px = drawIcon(size, false).bytes(4);
@@ -74,7 +75,7 @@ int main(int argc, char** argv)
     }
 
     std::vector<ArchivePicture> pictures = makePictures();
-    std::vector<uint8_t> archive = buildArchive(pictures);
+    std::vector<uint8_t>        archive  = buildArchive(pictures);
     if (archive.empty()) {
         std::fprintf(stderr, "swarm-assetgen: a picture does not fit the archive layout\n");
         return 1;

@@ -20,8 +20,8 @@ void checker(Canvas& cv, int x0, int y0, int w, int h)
 {
     for (int y = y0; y < y0 + h; ++y)
         for (int x = x0; x < x0 + w; ++x) {
-            bool dark = (((x - x0) / 8) + ((y - y0) / 8)) % 2;
-            float g = dark ? 0.35f : 0.5f;
+            bool  dark = (((x - x0) / 8) + ((y - y0) / 8)) % 2;
+            float g    = dark ? 0.35f : 0.5f;
             cv.put(x, y, rgba(g, g, g), 1);
         }
 }
@@ -36,7 +36,7 @@ void blit(Canvas& cv, const Canvas& pic, int x, int y, float scale, bool board)
         for (int i = 0; i < w; ++i) {
             const float* s = pic.at(std::min(pic.w - 1, static_cast<int>(i / scale)),
                                     std::min(pic.h - 1, static_cast<int>(j / scale)));
-            float a = s[3];
+            float        a = s[3];
             if (a > 0)
                 cv.put(x + i, y + j, rgba(s[0] / a, s[1] / a, s[2] / a, a), 1);
         }
@@ -45,26 +45,28 @@ void blit(Canvas& cv, const Canvas& pic, int x, int y, float scale, bool board)
 // A screen of 640 x 480 units (y up, origin bottom left) placed on the sheet.
 struct Screen {
     Canvas& cv;
-    int ox, oy;
+    int     ox, oy;
     // Draws the axis-aligned quad x0..x1, y0..y1 with s and t running linearly over it,
     // sampled nearest with repeat, modulated by `tint`.
-    void quad(const Canvas& pic, float x0, float y0, float x1, float y1, float s0, float t0, float s1, float t1,
-              Rgba tint = rgba(1, 1, 1)) const
+    void quad(const Canvas& pic, float x0, float y0, float x1, float y1, float s0, float t0,
+              float s1, float t1, Rgba tint = rgba(1, 1, 1)) const
     {
         for (int y = static_cast<int>(std::ceil(y0 - 0.5f)); y + 0.5f < y1; ++y)
             for (int x = static_cast<int>(std::ceil(x0 - 0.5f)); x + 0.5f < x1; ++x) {
                 if (x < 0 || y < 0 || x >= 640 || y >= 480)
                     continue;
-                float s = s0 + (s1 - s0) * (x + 0.5f - x0) / (x1 - x0);
-                float t = t0 + (t1 - t0) * (y + 0.5f - y0) / (y1 - y0);
-                float fs = s - std::floor(s), ft = t - std::floor(t);
-                int px = std::min(pic.w - 1, static_cast<int>(fs * pic.w));
-                int py = pic.h - 1 - std::min(pic.h - 1, static_cast<int>(ft * pic.h));
-                const float* p = pic.at(px, py);
-                float a = p[3];
+                float        s  = s0 + (s1 - s0) * (x + 0.5f - x0) / (x1 - x0);
+                float        t  = t0 + (t1 - t0) * (y + 0.5f - y0) / (y1 - y0);
+                float        fs = s - std::floor(s), ft = t - std::floor(t);
+                int          px = std::min(pic.w - 1, static_cast<int>(fs * pic.w));
+                int          py = pic.h - 1 - std::min(pic.h - 1, static_cast<int>(ft * pic.h));
+                const float* p  = pic.at(px, py);
+                float        a  = p[3];
                 if (a <= 0)
                     continue;
-                cv.put(ox + x, oy + 479 - y, rgba(p[0] / a * tint.r, p[1] / a * tint.g, p[2] / a * tint.b, a * tint.a), 1);
+                cv.put(ox + x, oy + 479 - y,
+                       rgba(p[0] / a * tint.r, p[1] / a * tint.g, p[2] / a * tint.b, a * tint.a),
+                       1);
             }
     }
     void text(const Canvas& font, int x, int y, bool half, const std::string& s, Rgba colour) const
@@ -76,7 +78,8 @@ struct Screen {
                 continue;
             float u = (cell % 16) / 16.0f, v = 1 - (cell / 16) / 16.0f;
             float gx = x + 20 * k * n;
-            quad(font, gx, static_cast<float>(y), gx + 16 * k, y + 16 * k, u, v - 0.0625f, u + 0.0625f, v - 0.001f, colour);
+            quad(font, gx, static_cast<float>(y), gx + 16 * k, y + 16 * k, u, v - 0.0625f,
+                 u + 0.0625f, v - 0.001f, colour);
         }
     }
 };
@@ -96,7 +99,8 @@ void titleMock(const Screen& sc, const std::vector<ArchivePicture>& pics)
     sc.text(font, 100, 150, false, "PRESS SPACEBAR TO PLAY", rgba(0, 1, 0));
     sc.text(font, 120, 110, false, "PRESS ESCAPE TO QUIT", rgba(1, 0, 0));
     sc.text(font, 150, 460, false, "HIGH SCORE  10000", rgba(1, 1, 1));
-    sc.text(font, 20, 10, true, "Swarm! - made by the Swarm team, with thanks to you for playing.", rgba(1, 1, 1));
+    sc.text(font, 20, 10, true, "Swarm! - made by the Swarm team, with thanks to you for playing.",
+            rgba(1, 1, 1));
 }
 
 void playMock(const Screen& sc, const std::vector<ArchivePicture>& pics)
@@ -120,7 +124,8 @@ void playMock(const Screen& sc, const std::vector<ArchivePicture>& pics)
     sc.quad(*find(pics, "backdrop"), 140, 0, 640, 480, 0, 0.9f, 1, 1.15f);
     for (int k = 0; k < 9; ++k) {
         float x = 175 + 52 * k, y = 400 - (k % 2) * 40;
-        sc.quad(*find(pics, "enemySprites[" + std::to_string(k) + "]"), x - 17, y - 17, x + 17, y + 17, 0, 0, 1, 1);
+        sc.quad(*find(pics, "enemySprites[" + std::to_string(k) + "]"), x - 17, y - 17, x + 17,
+                y + 17, 0, 0, 1, 1);
     }
     sc.quad(*find(pics, "enemySprites[3]"), 430, 250, 464, 284, 0, 0, 1, 1, rgba(0.5f, 0.5f, 0.5f));
     sc.quad(*find(pics, "explosionRing"), 447 - 30, 267 - 30, 447 + 30, 267 + 30, 0, 0, 1, 1);
@@ -137,8 +142,8 @@ void playMock(const Screen& sc, const std::vector<ArchivePicture>& pics)
 
 bool writePreview(const std::string& path, const std::vector<ArchivePicture>& pics)
 {
-    const int W = 1320, H = 1430;
-    Canvas cv(W, H, rgba(0.1f, 0.1f, 0.13f));
+    const int     W = 1320, H = 1430;
+    Canvas        cv(W, H, rgba(0.1f, 0.1f, 0.13f));
     const Canvas& font = *find(pics, "fontImage");
 
     label(cv, font, 10, 18, "shipSheet x3");
@@ -157,12 +162,14 @@ bool writePreview(const std::string& path, const std::vector<ArchivePicture>& pi
 
     for (int k = 0; k < 9; ++k) {
         label(cv, font, 800 + (k % 4) * 130, 516 + (k / 4) * 140, "enemy " + std::to_string(k));
-        blit(cv, *find(pics, "enemySprites[" + std::to_string(k) + "]"), 800 + (k % 4) * 130, 520 + (k / 4) * 140, 2, true);
+        blit(cv, *find(pics, "enemySprites[" + std::to_string(k) + "]"), 800 + (k % 4) * 130,
+             520 + (k / 4) * 140, 2, true);
     }
 
     // The font in use, from the glyph cells, at both sizes.
-    Screen sample{cv, 10, 397};
-    const char* lines[] = {"THE QUICK BROWN FOX 0123456789 !?", "the quick brown fox jumps over the lazy dog",
+    Screen      sample{cv, 10, 397};
+    const char* lines[] = {"THE QUICK BROWN FOX 0123456789 !?",
+                           "the quick brown fox jumps over the lazy dog",
                            "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"};
     for (int i = 0; i < 3; ++i) {
         sample.text(font, 0, 90 - 24 * i, false, lines[i], rgba(1, 1, 1));

@@ -12,7 +12,8 @@ float fold(float x) { return kMid + std::fabs(x - kMid); }
 
 float sdFuselage(float x, float y)
 {
-    static const std::vector<float> hull = {32, 2, 35.5f, 14, 37.5f, 30, 37, 50, 35, 57, 29, 57, 27, 50, 26.5f, 30, 28.5f, 14};
+    static const std::vector<float> hull = {32, 2,  35.5f, 14, 37.5f, 30,    37, 50,    35,
+                                            57, 29, 57,    27, 50,    26.5f, 30, 28.5f, 14};
     return sdPolygon(x, y, hull);
 }
 
@@ -34,22 +35,23 @@ float sdNacelle(float x, float y) { return sdSegment(fold(x), y, 38.5f, 40, 38.5
 
 float sdWhole(float x, float y)
 {
-    return std::min(std::min(std::min(sdFuselage(x, y), sdWing(x, y)), std::min(sdCanard(x, y), sdPod(x, y))),
-                    sdNacelle(x, y));
+    return std::min(
+        std::min(std::min(sdFuselage(x, y), sdWing(x, y)), std::min(sdCanard(x, y), sdPod(x, y))),
+        sdNacelle(x, y));
 }
 
 Rgba metal(float x, float y, Rgba base)
 {
     float side = std::fabs(x - kMid) / 30.0f;
-    float k = 1.05f - 0.45f * side - 0.25f * (y / 64.0f);
+    float k    = 1.05f - 0.45f * side - 0.25f * (y / 64.0f);
     return rgba(base.r * k, base.g * k, base.b * k);
 }
 
 void exhaust(Canvas& cv, const View& v)
 {
     for (int side = -1; side <= 1; side += 2) {
-        float ex = kMid + side * 6.5f;
-        auto flame = [ex](float x, float y) { return sdEllipse(x, y, ex, 60, 2.6f, 5.5f); };
+        float ex    = kMid + side * 6.5f;
+        auto  flame = [ex](float x, float y) { return sdEllipse(x, y, ex, 60, 2.6f, 5.5f); };
         glowShape(cv, v, ex - 3, 54, ex + 3, 66, flame, rgba(1.0f, 0.45f, 0.1f), 2.0f, 0.8f);
         fillShape(cv, v, ex - 3, 54, ex + 3, 66, flame, [ex](float x, float y) {
             float t = dm::clamp01((y - 55) / 10.0f) + std::fabs(x - ex) * 0.1f;
@@ -64,36 +66,42 @@ void drawShip(Canvas& cv, const View& v)
 {
     exhaust(cv, v);
     Rgba outline = rgba(0.04f, 0.05f, 0.12f);
-    fillShape(cv, v, 0, 0, 64, 64, [](float x, float y) { return sdWhole(x, y) - 1.3f; }, outline);
+    fillShape(
+        cv, v, 0, 0, 64, 64, [](float x, float y) { return sdWhole(x, y) - 1.3f; }, outline);
     // Wings: steel blue with a red leading stripe.
     fillShape(cv, v, 0, 20, 64, 60, sdWing, [](float x, float y) {
-        Rgba c = metal(x, y, rgba(0.50f, 0.60f, 0.78f));
-        float fx = fold(x);
+        Rgba  c      = metal(x, y, rgba(0.50f, 0.60f, 0.78f));
+        float fx     = fold(x);
         float stripe = (fx - 36) * (7.0f / 11.0f) + 27 - y; // along the leading edge
         if (stripe > -4.5f && stripe < -2.0f && fx > 40 && fx < 56)
             c = rgba(0.95f, 0.25f, 0.2f);
         return c;
     });
-    fillShape(cv, v, 0, 30, 64, 56, sdPod, [](float x, float y) { return metal(x, y, rgba(0.62f, 0.68f, 0.8f)); });
-    fillShape(cv, v, 0, 30, 64, 56, [](float x, float y) { return sdSegment(fold(x), y, 51, 31, 51, 36) - 1.3f; },
-              rgba(1.0f, 0.85f, 0.35f));
-    fillShape(cv, v, 0, 36, 64, 62, sdNacelle, [](float x, float y) { return metal(x, y, rgba(0.45f, 0.5f, 0.62f)); });
+    fillShape(cv, v, 0, 30, 64, 56, sdPod,
+              [](float x, float y) { return metal(x, y, rgba(0.62f, 0.68f, 0.8f)); });
+    fillShape(
+        cv, v, 0, 30, 64, 56,
+        [](float x, float y) { return sdSegment(fold(x), y, 51, 31, 51, 36) - 1.3f; },
+        rgba(1.0f, 0.85f, 0.35f));
+    fillShape(cv, v, 0, 36, 64, 62, sdNacelle,
+              [](float x, float y) { return metal(x, y, rgba(0.45f, 0.5f, 0.62f)); });
     fillShape(cv, v, 0, 14, 64, 30, sdCanard, rgba(0.9f, 0.3f, 0.22f));
     // Fuselage: bright hull with a lit spine.
     fillShape(cv, v, 20, 0, 44, 60, sdFuselage, [](float x, float y) {
         float side = std::fabs(x - kMid) / 5.5f;
-        float k = 1.0f - 0.45f * side * side;
-        Rgba c = rgba(0.86f * k, 0.9f * k, 0.97f * k);
+        float k    = 1.0f - 0.45f * side * side;
+        Rgba  c    = rgba(0.86f * k, 0.9f * k, 0.97f * k);
         if (y > 44 && y < 47)
             c = rgba(0.95f, 0.3f, 0.2f);
         return c;
     });
     // Cockpit canopy.
     auto canopy = [](float x, float y) { return sdEllipse(x, y, kMid, 24, 2.6f, 7.5f); };
-    fillShape(cv, v, 28, 15, 36, 33, [&](float x, float y) { return canopy(x, y) - 0.9f; }, outline);
+    fillShape(
+        cv, v, 28, 15, 36, 33, [&](float x, float y) { return canopy(x, y) - 0.9f; }, outline);
     fillShape(cv, v, 28, 15, 36, 33, canopy, [](float x, float y) {
         float t = dm::clamp01((y - 17) / 14.0f);
-        Rgba c = lerp(rgba(0.55f, 0.95f, 1.0f), rgba(0.05f, 0.25f, 0.55f), t);
+        Rgba  c = lerp(rgba(0.55f, 0.95f, 1.0f), rgba(0.05f, 0.25f, 0.55f), t);
         if (std::fabs(x - (kMid - 0.8f)) < 0.8f && y > 19 && y < 24)
             c = rgba(0.95f, 1, 1);
         return c;
@@ -102,10 +110,11 @@ void drawShip(Canvas& cv, const View& v)
 
 Rgba fireColour(float heat)
 {
-    static const Rgba stops[] = {rgba(0.25f, 0.03f, 0.02f), rgba(0.75f, 0.12f, 0.03f), rgba(1.0f, 0.45f, 0.08f),
-                                 rgba(1.0f, 0.8f, 0.3f), rgba(1.0f, 1.0f, 0.9f)};
-    heat = dm::clamp01(heat) * 4;
-    int i = std::min(3, static_cast<int>(heat));
+    static const Rgba stops[] = {rgba(0.25f, 0.03f, 0.02f), rgba(0.75f, 0.12f, 0.03f),
+                                 rgba(1.0f, 0.45f, 0.08f), rgba(1.0f, 0.8f, 0.3f),
+                                 rgba(1.0f, 1.0f, 0.9f)};
+    heat                      = dm::clamp01(heat) * 4;
+    int i                     = std::min(3, static_cast<int>(heat));
     return lerp(stops[i], stops[i + 1], heat - i);
 }
 
@@ -113,23 +122,28 @@ namespace {
 
 // One explosion picture in a 64 x 64 design square: a noisy fireball whose `heat` cools and
 // which `breakup` tears into separate puffs of smoke.
-void fireball(Canvas& cv, const View& v, float radius, float heat, float breakup, float smoke, uint32_t seed)
+void fireball(Canvas& cv, const View& v, float radius, float heat, float breakup, float smoke,
+              uint32_t seed)
 {
     const float cx = 32, cy = 33;
-    fillShape(cv, v, 4, 4, 60, 60, [](float, float) { return -1.0f; }, [&](float x, float y) {
-        float dx = x - cx, dy = y - cy;
-        float r = std::sqrt(dx * dx + dy * dy) / radius;
-        float n = dm::fbm(x * 0.09f + 3, y * 0.09f + 7, 64, 64, 4, seed);
-        float holes = dm::fbm(x * 0.06f + 11, y * 0.06f, 64, 64, 3, seed + 7);
-        float density = 1.0f - r + (n - 0.5f) * 0.9f - breakup * dm::smooth(0.35f, 0.7f, holes) * 1.2f;
-        float edge = 1.0f - std::max(std::fabs(x - cx), std::fabs(y - cy)) / 27.0f; // stay inside the cell
-        density = std::min(density, edge * 3);
-        float a = dm::smooth(0.0f, 0.25f, density);
-        Rgba fire = fireColour(heat * (0.35f + density * 1.1f));
-        Rgba soot = rgba(0.22f + 0.2f * n, 0.17f + 0.12f * n, 0.2f + 0.08f * n);
-        Rgba c = lerp(fire, soot, dm::clamp01(smoke * (1.2f - density)));
-        return withAlpha(c, a * (1.0f - smoke * 0.35f));
-    });
+    fillShape(
+        cv, v, 4, 4, 60, 60, [](float, float) { return -1.0f; },
+        [&](float x, float y) {
+            float dx = x - cx, dy = y - cy;
+            float r     = std::sqrt(dx * dx + dy * dy) / radius;
+            float n     = dm::fbm(x * 0.09f + 3, y * 0.09f + 7, 64, 64, 4, seed);
+            float holes = dm::fbm(x * 0.06f + 11, y * 0.06f, 64, 64, 3, seed + 7);
+            float density =
+                1.0f - r + (n - 0.5f) * 0.9f - breakup * dm::smooth(0.35f, 0.7f, holes) * 1.2f;
+            float edge = 1.0f - std::max(std::fabs(x - cx), std::fabs(y - cy)) /
+                                    27.0f; // stay inside the cell
+            density    = std::min(density, edge * 3);
+            float a    = dm::smooth(0.0f, 0.25f, density);
+            Rgba  fire = fireColour(heat * (0.35f + density * 1.1f));
+            Rgba  soot = rgba(0.22f + 0.2f * n, 0.17f + 0.12f * n, 0.2f + 0.08f * n);
+            Rgba  c    = lerp(fire, soot, dm::clamp01(smoke * (1.2f - density)));
+            return withAlpha(c, a * (1.0f - smoke * 0.35f));
+        });
 }
 
 void sparks(Canvas& cv, const View& v, int count, float r0, float r1, Rgba colour, uint32_t seed)
@@ -137,12 +151,12 @@ void sparks(Canvas& cv, const View& v, int count, float r0, float r1, Rgba colou
     dm::Rng rng(seed);
     for (int i = 0; i < count; ++i) {
         double ang = rng.uniform() * 2 * dm::PI;
-        float a = r0 * rng.range(0.8f, 1.1f), b = r1 * rng.range(0.7f, 1.0f);
-        float c = static_cast<float>(dm::cosD(ang)), s = static_cast<float>(dm::sinD(ang));
-        float ax = 32 + c * a, ay = 33 + s * a, bx = 32 + c * b, by = 33 + s * b;
-        auto seg = [=](float x, float y) { return sdSegment(x, y, ax, ay, bx, by) - 0.7f; };
-        fillShape(cv, v, std::min(ax, bx) - 2, std::min(ay, by) - 2, std::max(ax, bx) + 2, std::max(ay, by) + 2, seg,
-                  [=](float x, float y) {
+        float  a = r0 * rng.range(0.8f, 1.1f), b = r1 * rng.range(0.7f, 1.0f);
+        float  c = static_cast<float>(dm::cosD(ang)), s = static_cast<float>(dm::sinD(ang));
+        float  ax = 32 + c * a, ay = 33 + s * a, bx = 32 + c * b, by = 33 + s * b;
+        auto   seg = [=](float x, float y) { return sdSegment(x, y, ax, ay, bx, by) - 0.7f; };
+        fillShape(cv, v, std::min(ax, bx) - 2, std::min(ay, by) - 2, std::max(ax, bx) + 2,
+                  std::max(ay, by) + 2, seg, [=](float x, float y) {
                       float t = dm::clamp01(((x - ax) * (bx - ax) + (y - ay) * (by - ay)) /
                                             ((bx - ax) * (bx - ax) + (by - ay) * (by - ay)));
                       return withAlpha(colour, colour.a * (0.3f + 0.7f * t));
@@ -157,7 +171,7 @@ Canvas drawShipSheet()
     Canvas cv(256, 64);
     drawShip(cv, View{0, 0, 53.76f / 64.0f, 1});
     for (int n = 1; n <= 4; ++n) {
-        View v{51.2f * n, 0, 0.8f, 1};
+        View     v{51.2f * n, 0, 0.8f, 1};
         uint32_t seed = 40u + static_cast<uint32_t>(n);
         switch (n) {
         case 1:
@@ -172,9 +186,7 @@ Canvas drawShipSheet()
             fireball(cv, v, 24, 0.65f, 0.5f, 0.35f, seed);
             sparks(cv, v, 10, 22, 27, rgba(1, 0.6f, 0.2f, 0.8f), seed);
             break;
-        default:
-            fireball(cv, v, 26, 0.4f, 0.9f, 0.85f, seed);
-            break;
+        default: fireball(cv, v, 26, 0.4f, 0.9f, 0.85f, seed); break;
         }
     }
     return cv;
@@ -183,14 +195,16 @@ Canvas drawShipSheet()
 Canvas drawIcon(int size, bool dark)
 {
     Canvas cv(size, size);
-    float k = size / 64.0f;
+    float  k = size / 64.0f;
     if (dark) {
         View tile{0, 0, k, k};
-        fillShape(cv, tile, 0, 0, 64, 64, [](float x, float y) { return sdBox(x, y, 32, 32, 31.5f, 31.5f, 9); },
-                  [](float x, float y) {
-                      float d = std::sqrt((x - 32) * (x - 32) + (y - 26) * (y - 26)) / 40.0f;
-                      return lerp(rgba(0.1f, 0.14f, 0.32f), rgba(0.01f, 0.01f, 0.06f), dm::clamp01(d));
-                  });
+        fillShape(
+            cv, tile, 0, 0, 64, 64,
+            [](float x, float y) { return sdBox(x, y, 32, 32, 31.5f, 31.5f, 9); },
+            [](float x, float y) {
+                float d = std::sqrt((x - 32) * (x - 32) + (y - 26) * (y - 26)) / 40.0f;
+                return lerp(rgba(0.1f, 0.14f, 0.32f), rgba(0.01f, 0.01f, 0.06f), dm::clamp01(d));
+            });
     }
     // At small sizes the ship fills the icon; a little margin at large ones.
     float scale = size <= 32 ? 1.0f : 0.94f;

@@ -8,7 +8,7 @@
 
 namespace {
 
-using Wave = std::vector<double>;
+using Wave         = std::vector<double>;
 const double kRate = kSampleRate;
 
 Wave silence(double seconds) { return Wave(static_cast<size_t>(seconds * kRate), 0.0); }
@@ -26,7 +26,7 @@ double semitone(double n) { return dm::expD(n * 0.69314718055994530942 / 12.0); 
 
 Wave playerShot()
 {
-    Wave w = silence(0.15);
+    Wave   w     = silence(0.15);
     double phase = 0, phase2 = 0;
     for (size_t i = 0; i < w.size(); ++i) {
         double t = i / kRate;
@@ -34,14 +34,14 @@ Wave playerShot()
         phase += f / kRate;
         phase2 += f * 1.503 / kRate;
         double env = dm::expD(-t * 18);
-        w[i] = env * (0.7 * softSquare(phase) + 0.3 * dm::sinD(2 * dm::PI * phase2));
+        w[i]       = env * (0.7 * softSquare(phase) + 0.3 * dm::sinD(2 * dm::PI * phase2));
     }
     return w;
 }
 
 Wave enemyShot()
 {
-    Wave w = silence(0.22);
+    Wave   w     = silence(0.22);
     double phase = 0;
     for (size_t i = 0; i < w.size(); ++i) {
         double t = i / kRate;
@@ -49,17 +49,17 @@ Wave enemyShot()
         phase += f / kRate;
         double saw = 2 * (phase - std::floor(phase)) - 1;
         double env = std::min(1.0, t / 0.01) * dm::expD(-t * 9);
-        w[i] = env * (0.6 * saw + 0.4 * dm::sinD(2 * dm::PI * phase * 0.5));
+        w[i]       = env * (0.6 * saw + 0.4 * dm::sinD(2 * dm::PI * phase * 0.5));
     }
     return w;
 }
 
 Wave enemyExplosion()
 {
-    Wave w = silence(0.4);
+    Wave    w = silence(0.4);
     dm::Rng rng(7);
-    double held = 0, low = 0, band = 0, thump = 0;
-    int hold = 0;
+    double  held = 0, low = 0, band = 0, thump = 0;
+    int     hold = 0;
     for (size_t i = 0; i < w.size(); ++i) {
         double t = i / kRate;
         // Sample-and-hold noise whose hold grows: a crunch that coarsens as it dies.
@@ -71,7 +71,7 @@ Wave enemyExplosion()
         band += lowPass(900) * (low - band);
         thump += 2 * dm::PI * (40 + 120 * dm::expD(-t * 20)) / kRate;
         double env = std::min(1.0, t / 0.004) * dm::expD(-t * 9);
-        w[i] = env * (0.75 * low + 0.35 * band + 0.5 * dm::sinD(thump) * dm::expD(-t * 12));
+        w[i]       = env * (0.75 * low + 0.35 * band + 0.5 * dm::sinD(thump) * dm::expD(-t * 12));
     }
     return w;
 }
@@ -81,10 +81,10 @@ Wave extraShip()
     Wave w = silence(0.8);
     // A rising major arpeggio, the last note held, with a soft echo.
     const double notes[] = {0, 4, 7, 12, 16, 19, 24};
-    const double step = 0.075;
+    const double step    = 0.075;
     for (int n = 0; n < 7; ++n) {
         double start = n * step, length = n == 6 ? 0.8 - start : step * 2.2;
-        double f = 523.25 * semitone(notes[n]);
+        double f     = 523.25 * semitone(notes[n]);
         double phase = 0;
         for (size_t i = static_cast<size_t>(start * kRate); i < w.size(); ++i) {
             double t = i / kRate - start;
@@ -104,13 +104,13 @@ Wave extraShip()
 
 Wave shipExplosion()
 {
-    Wave w = silence(1.2);
+    Wave    w = silence(1.2);
     dm::Rng rng(13);
-    double brown = 0, low = 0, crackle = 0, phase = 0;
+    double  brown = 0, low = 0, crackle = 0, phase = 0;
     for (size_t i = 0; i < w.size(); ++i) {
-        double t = i / kRate;
+        double t     = i / kRate;
         double white = rng.uniform() * 2 - 1;
-        brown = brown * 0.995 + white * 0.1;
+        brown        = brown * 0.995 + white * 0.1;
         low += lowPass(180 + 1800 * dm::expD(-t * 5)) * (brown - low);
         if (rng.uniform() < 0.004 * dm::expD(-t * 3))
             crackle = rng.uniform() * 2 - 1;

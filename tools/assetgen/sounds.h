@@ -7,7 +7,7 @@
 const int kSampleRate = 44100;
 
 struct SoundFile {
-    std::string name;
+    std::string          name;
     std::vector<int16_t> samples;
 };
 

@@ -12,16 +12,17 @@ namespace {
 Rgba goldFill(float y, float top, float height, float x, float cell)
 {
     float t = dm::clamp01((y - top) / height);
-    Rgba c = t < 0.45f ? lerp(rgba(1.0f, 1.0f, 0.85f), rgba(1.0f, 0.82f, 0.2f), t / 0.45f)
-                       : lerp(rgba(1.0f, 0.82f, 0.2f), rgba(0.95f, 0.35f, 0.05f), (t - 0.45f) / 0.55f);
+    Rgba  c = t < 0.45f
+                  ? lerp(rgba(1.0f, 1.0f, 0.85f), rgba(1.0f, 0.82f, 0.2f), t / 0.45f)
+                  : lerp(rgba(1.0f, 0.82f, 0.2f), rgba(0.95f, 0.35f, 0.05f), (t - 0.45f) / 0.55f);
     // Honeycomb: distance to the nearest centre of a hexagonal lattice.
     float hx = x / cell, hy = y / (cell * 0.866f);
-    float row = std::floor(hy);
+    float row  = std::floor(hy);
     float best = 9;
     for (int dr = -1; dr <= 1; ++dr) {
-        float r = row + dr;
+        float r     = row + dr;
         float shift = (static_cast<int>(r) & 1) ? 0.5f : 0.0f;
-        float col = std::floor(hx - shift + 0.5f);
+        float col   = std::floor(hx - shift + 0.5f);
         for (int dc = -1; dc <= 1; ++dc) {
             float cx = col + dc + shift, cy = r + 0.5f;
             float dx = hx - cx, dy = (hy - cy) * 0.866f;
@@ -32,25 +33,29 @@ Rgba goldFill(float y, float top, float height, float x, float cell)
     return scaled(c, 1 - line);
 }
 
-void wingPair(Canvas& cv, const View& v, float cx, float cy, float rx, float ry, float degrees, Rgba colour)
+void wingPair(Canvas& cv, const View& v, float cx, float cy, float rx, float ry, float degrees,
+              Rgba colour)
 {
     for (int side = -1; side <= 1; side += 2) {
-        float x0 = 250 + side * (cx - 250);
-        double a = side * degrees * dm::PI / 180.0;
-        float c = static_cast<float>(dm::cosD(a)), s = static_cast<float>(dm::sinD(a));
-        auto sdf = [=](float x, float y) {
+        float  x0 = 250 + side * (cx - 250);
+        double a  = side * degrees * dm::PI / 180.0;
+        float  c = static_cast<float>(dm::cosD(a)), s = static_cast<float>(dm::sinD(a));
+        auto   sdf = [=](float x, float y) {
             float dx = x - x0, dy = y - cy;
             return sdEllipse(dx * c + dy * s, -dx * s + dy * c, 0, 0, rx, ry);
         };
-        fillShape(cv, v, x0 - rx - 4, cy - rx - 4, x0 + rx + 4, cy + rx + 4, sdf, [=](float x, float y) {
-            float d = -sdf(x, y);
-            float rim = dm::smooth(4.0f, 0.0f, d) * 0.5f;
-            float vein = std::fabs(d - std::floor(d / 11.0f) * 11.0f - 5.5f) < 0.9f ? 0.15f : 0.0f;
-            float dx = x - x0, dy = y - cy;
-            float along = (dx * c + dy * s) / rx; // -1 at the root side to 1 at the tip
-            float spoke = std::fabs(-dx * s + dy * c) < 1.2f ? 0.15f : 0.0f;
-            return withAlpha(lerp(colour, rgba(1, 1, 1), rim), colour.a * (0.6f + 0.4f * along) + rim + vein + spoke);
-        });
+        fillShape(cv, v, x0 - rx - 4, cy - rx - 4, x0 + rx + 4, cy + rx + 4, sdf,
+                  [=](float x, float y) {
+                      float d   = -sdf(x, y);
+                      float rim = dm::smooth(4.0f, 0.0f, d) * 0.5f;
+                      float vein =
+                          std::fabs(d - std::floor(d / 11.0f) * 11.0f - 5.5f) < 0.9f ? 0.15f : 0.0f;
+                      float dx = x - x0, dy = y - cy;
+                      float along = (dx * c + dy * s) / rx; // -1 at the root side to 1 at the tip
+                      float spoke = std::fabs(-dx * s + dy * c) < 1.2f ? 0.15f : 0.0f;
+                      return withAlpha(lerp(colour, rgba(1, 1, 1), rim),
+                                       colour.a * (0.6f + 0.4f * along) + rim + vein + spoke);
+                  });
     }
 }
 
@@ -58,30 +63,35 @@ void wingPair(Canvas& cv, const View& v, float cx, float cy, float rx, float ry,
 
 Canvas drawIntroImage()
 {
-    const int W = 512, H = 128;
-    Canvas cv(W, H);
+    const int  W = 512, H = 128;
+    Canvas     cv(W, H);
     const View v{};
     // Dark panel with a glowing horizontal band and a fine scan texture.
-    fillShape(cv, v, 0, 0, W, H, [](float, float) { return -1.0f; }, [](float x, float y) {
-        float band = static_cast<float>(dm::expD(-((y - 58) * (y - 58)) / 500.0));
-        float core = static_cast<float>(dm::expD(-((y - 58) * (y - 58)) / 40.0));
-        float n = dm::fbm(x / 32.0f, y / 32.0f, 16, 4, 4, 5);
-        Rgba c = lerp(rgba(0.02f, 0.02f, 0.08f), rgba(0.06f, 0.03f, 0.16f), y / H);
-        c = lerp(c, rgba(0.45f, 0.12f, 0.55f), band * (0.6f + 0.4f * n));
-        c = lerp(c, rgba(1.0f, 0.6f, 0.25f), core * 0.55f * (0.7f + 0.3f * n));
-        if (static_cast<int>(y) % 3 == 0)
-            c = scaled(c, 0.85f);
-        return c;
-    });
+    fillShape(
+        cv, v, 0, 0, W, H, [](float, float) { return -1.0f; },
+        [](float x, float y) {
+            float band = static_cast<float>(dm::expD(-((y - 58) * (y - 58)) / 500.0));
+            float core = static_cast<float>(dm::expD(-((y - 58) * (y - 58)) / 40.0));
+            float n    = dm::fbm(x / 32.0f, y / 32.0f, 16, 4, 4, 5);
+            Rgba  c    = lerp(rgba(0.02f, 0.02f, 0.08f), rgba(0.06f, 0.03f, 0.16f), y / H);
+            c          = lerp(c, rgba(0.45f, 0.12f, 0.55f), band * (0.6f + 0.4f * n));
+            c          = lerp(c, rgba(1.0f, 0.6f, 0.25f), core * 0.55f * (0.7f + 0.3f * n));
+            if (static_cast<int>(y) % 3 == 0)
+                c = scaled(c, 0.85f);
+            return c;
+        });
     // Thin gold rules near the top and bottom edges.
     for (float ry : {8.0f, 119.0f})
-        fillShape(cv, v, 0, ry - 2, W, ry + 2, [=](float x, float y) { return sdSegment(x, y, 24, ry, W - 24, ry) - 0.7f; },
-                  [](float x, float) {
-                      float fade = dm::smooth(24, 90, x) * dm::smooth(W - 24.0f, W - 90.0f, x);
-                      return rgba(1.0f, 0.8f, 0.35f, fade);
-                  });
+        fillShape(
+            cv, v, 0, ry - 2, W, ry + 2,
+            [=](float x, float y) { return sdSegment(x, y, 24, ry, W - 24, ry) - 0.7f; },
+            [](float x, float) {
+                float fade = dm::smooth(24, 90, x) * dm::smooth(W - 24.0f, W - 90.0f, x);
+                return rgba(1.0f, 0.8f, 0.35f, fade);
+            });
 
-    auto letter = [&](const std::string& text, float top, float height, float thick, float tracking) {
+    auto letter = [&](const std::string& text, float top, float height, float thick,
+                      float tracking) {
         float fit = (W - 60.0f) / (layoutText(text, 0, 0, height, tracking).width + 2 * thick);
         if (fit < 1) {
             top += height * (1 - fit) / 2;
@@ -90,14 +100,17 @@ Canvas drawIntroImage()
             tracking *= fit;
         }
         Lettering probe = layoutText(text, 0, top, height, tracking);
-        Lettering l = layoutText(text, (W - probe.width) / 2, top, height, tracking);
-        auto sdf = [&](float x, float y) { return l.distance(x, y) - thick; };
-        float x0 = (W - probe.width) / 2 - 20, x1 = x0 + probe.width + 40;
-        glowShape(cv, v, x0, top - 8, x1, top + height + 8, sdf, rgba(1.0f, 0.5f, 0.15f), thick * 0.9f, 0.45f);
-        fillShape(cv, v, x0, top - 10, x1, top + height + 10, [&](float x, float y) { return sdf(x, y) - 2.2f; },
-                  rgba(0.12f, 0.03f, 0.02f));
-        fillShape(cv, v, x0, top - 10, x1, top + height + 10, sdf,
-                  [&](float x, float y) { return goldFill(y, top - thick, height + 2 * thick, x, 9); });
+        Lettering l     = layoutText(text, (W - probe.width) / 2, top, height, tracking);
+        auto      sdf   = [&](float x, float y) { return l.distance(x, y) - thick; };
+        float     x0 = (W - probe.width) / 2 - 20, x1 = x0 + probe.width + 40;
+        glowShape(cv, v, x0, top - 8, x1, top + height + 8, sdf, rgba(1.0f, 0.5f, 0.15f),
+                  thick * 0.9f, 0.45f);
+        fillShape(
+            cv, v, x0, top - 10, x1, top + height + 10,
+            [&](float x, float y) { return sdf(x, y) - 2.2f; }, rgba(0.12f, 0.03f, 0.02f));
+        fillShape(cv, v, x0, top - 10, x1, top + height + 10, sdf, [&](float x, float y) {
+            return goldFill(y, top - thick, height + 2 * thick, x, 9);
+        });
     };
     letter("THE SWARM TEAM", 22, 44, 4.6f, 14);
     letter("PRESENTS", 84, 20, 2.6f, 14);
@@ -107,29 +120,32 @@ Canvas drawIntroImage()
 Canvas drawLogo()
 {
     // Designed in the 500 x 200 units that the title screen shows it at.
-    Canvas cv(512, 256);
+    Canvas     cv(512, 256);
     const View v{0, 0, 512.0f / 500.0f, 256.0f / 200.0f};
     wingPair(cv, v, 140, 70, 115, 42, -14, rgba(0.45f, 0.8f, 1.0f, 0.28f));
     wingPair(cv, v, 165, 128, 85, 28, 16, rgba(0.45f, 0.8f, 1.0f, 0.22f));
 
     // Cap height chosen so the word, with its strokes and outline, fits 460 units across.
     // Letters stand 0.07 cap heights apart between their stroke edges.
-    float unitWidth = layoutText("Swarm!", 0, 0, 1, 0.28f).width;
-    float height = std::min(124.0f, 440.0f / (unitWidth + 0.21f));
+    float       unitWidth = layoutText("Swarm!", 0, 0, 1, 0.28f).width;
+    float       height    = std::min(124.0f, 440.0f / (unitWidth + 0.21f));
     const float thick = 0.105f * height, tracking = 0.28f * height, top = 100 - height / 2;
-    Lettering probe = layoutText("Swarm!", 0, top, height, tracking);
-    float left = 250 - probe.width / 2;
-    Lettering word = layoutText("Swarm!", left, top, height, tracking);
-    auto sdf = [&](float x, float y) { return word.distance(x, y) - thick; };
-    float x0 = left - 30, x1 = left + probe.width + 30, y0 = top - 30, y1 = top + height + 30;
+    Lettering   probe = layoutText("Swarm!", 0, top, height, tracking);
+    float       left  = 250 - probe.width / 2;
+    Lettering   word  = layoutText("Swarm!", left, top, height, tracking);
+    auto        sdf   = [&](float x, float y) { return word.distance(x, y) - thick; };
+    float       x0 = left - 30, x1 = left + probe.width + 30, y0 = top - 30, y1 = top + height + 30;
     glowShape(cv, v, x0, y0, x1, y1, sdf, rgba(1.0f, 0.45f, 0.1f), 9, 0.75f);
-    fillShape(cv, v, x0, y0, x1, y1, [&](float x, float y) { return sdf(x, y) - 5.0f; }, rgba(0.1f, 0.02f, 0.02f));
+    fillShape(
+        cv, v, x0, y0, x1, y1, [&](float x, float y) { return sdf(x, y) - 5.0f; },
+        rgba(0.1f, 0.02f, 0.02f));
     fillShape(cv, v, x0, y0, x1, y1, sdf, [&](float x, float y) {
-        Rgba c = goldFill(y, top - thick, height + 2 * thick, x, 16);
-        float d = -sdf(x, y);
+        Rgba  c     = goldFill(y, top - thick, height + 2 * thick, x, 16);
+        float d     = -sdf(x, y);
         float shine = dm::smooth(thick * 0.9f, thick * 0.5f, std::fabs(d - thick * 0.6f)) *
                       (1 - dm::clamp01((y - top) / height)) * 0.35f;
-        return rgba(std::min(1.0f, c.r + shine), std::min(1.0f, c.g + shine), std::min(1.0f, c.b + shine));
+        return rgba(std::min(1.0f, c.r + shine), std::min(1.0f, c.g + shine),
+                    std::min(1.0f, c.b + shine));
     });
     return cv;
 }

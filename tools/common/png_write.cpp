@@ -27,8 +27,8 @@ bool writePng(const std::string& path, const uint8_t* pixels, int width, int hei
     png_write_info(png, info);
     std::vector<png_bytep> rows(static_cast<size_t>(height));
     for (int y = 0; y < height; ++y)
-        rows[static_cast<size_t>(y)] =
-            const_cast<png_bytep>(pixels + static_cast<size_t>(y) * static_cast<size_t>(width) * channels);
+        rows[static_cast<size_t>(y)] = const_cast<png_bytep>(
+            pixels + static_cast<size_t>(y) * static_cast<size_t>(width) * channels);
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);

@@ -54,15 +54,15 @@ void decide()
     // straight up or down, or pressed against a side of their box).
     static const int headingX[8] = {0, 1, 1, 1, 0, -1, -1, -1};
     static const int headingY[8] = {1, 1, 0, -1, -1, -1, 0, 1};
-    int  best = -1;
-    bool sure = false;
+    int              best        = -1;
+    bool             sure        = false;
     for (int i = 1; i <= enemySlots; ++i) {
         const Enemy& e = enemies[i];
         if (!e.alive)
             continue;
         const int dx = headingX[e.direction & 7] * e.speed;
         const int dy = headingY[e.direction & 7] * e.speed;
-        int x = e.x, y = e.y, shotY = 50, t = 0;
+        int       x = e.x, y = e.y, shotY = 50, t = 0;
         while (shotY + 10 < y - 16 && t < 200) {
             x += dx;
             y += dy;

@@ -40,7 +40,8 @@ std::string checkInvariants()
 
     if (ship.active && (ship.entryPhase != 0 || ship.exploding || ship.y != 0))
         return "the ship is in play but its entryPhase is " + std::to_string(ship.entryPhase) +
-               ", exploding " + (ship.exploding ? "true" : "false") + ", y " + std::to_string(ship.y);
+               ", exploding " + (ship.exploding ? "true" : "false") + ", y " +
+               std::to_string(ship.y);
 
     if (!(brightness >= 0.0 && brightness <= 1.0))
         return "brightness " + std::to_string(brightness) + " is outside 0 to 1";

@@ -24,10 +24,22 @@ bool parseNumber(const std::string& word, uint64_t limit, uint64_t* value)
 
 bool parseKey(const std::string& word, int* key)
 {
-    if (word == "space") { *key = 0x20; return true; }
-    if (word == "escape") { *key = 0x1B; return true; }
-    if (word == "left") { *key = 0x25; return true; }
-    if (word == "right") { *key = 0x27; return true; }
+    if (word == "space") {
+        *key = 0x20;
+        return true;
+    }
+    if (word == "escape") {
+        *key = 0x1B;
+        return true;
+    }
+    if (word == "left") {
+        *key = 0x25;
+        return true;
+    }
+    if (word == "right") {
+        *key = 0x27;
+        return true;
+    }
     uint64_t code = 0;
     if (!parseNumber(word, 255, &code))
         return false;
@@ -55,7 +67,7 @@ bool parseKeyScript(const std::string& text, std::vector<ScriptEvent>* events, s
         if (words.empty() || words[0][0] == '#')
             continue;
         const std::string where = "line " + std::to_string(number) + ": ";
-        ScriptEvent event = {};
+        ScriptEvent       event = {};
         if (!parseNumber(words[0], UINT64_MAX / 10, &event.pass)) {
             *error = where + "the pass number must be a non-negative decimal integer";
             return false;

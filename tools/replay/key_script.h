@@ -7,9 +7,9 @@
 enum class ScriptAction { Down, Up, Close };
 
 struct ScriptEvent {
-    uint64_t     pass;   // posted at the start of this pass
+    uint64_t     pass; // posted at the start of this pass
     ScriptAction action;
-    int          key;    // virtual-key code for Down and Up
+    int          key; // virtual-key code for Down and Up
 };
 
 // Parses a whole script. On a malformed line returns false with a message that

@@ -11,9 +11,9 @@
 #include "app/sdl_display.h"
 #include "app/view.h"
 #include "game/frame.h"
-#include "gfx/images.h"
 #include "gfx/font.h"
 #include "gfx/gl.h"
+#include "gfx/images.h"
 #include "sound/sound.h"
 
 #include <SDL2/SDL.h>
@@ -38,30 +38,33 @@ const char* const usage =
     "                    [--autoplay FILE] [--full-render]\n";
 
 struct Options {
-    std::string                   dataDir;
-    uint32_t                      startTime = 0;
-    uint64_t                      frames    = 1000;
-    std::string                   keysFile;
-    std::string                   traceFile;
+    std::string                     dataDir;
+    uint32_t                        startTime = 0;
+    uint64_t                        frames    = 1000;
+    std::string                     keysFile;
+    std::string                     traceFile;
     std::map<uint64_t, std::string> screenshots; // pass -> PNG path
-    bool                          bench = false;
-    bool                          check = false;
-    std::string                   autoplayFile; // the built-in player's keys go here
-    bool                          fullRender = false; // rasterize every pass, not just pictures
+    bool                            bench = false;
+    bool                            check = false;
+    std::string                     autoplayFile;       // the built-in player's keys go here
+    bool                            fullRender = false; // rasterize every pass, not just pictures
 };
 
 // The virtual clock: every pass lasts exactly 10 ms.
-uint64_t currentPass = 0;
-uint32_t startTime   = 0;
-bool     wantPicture = false;
-bool     havePicture = false;
+uint64_t                   currentPass = 0;
+uint32_t                   startTime   = 0;
+bool                       wantPicture = false;
+bool                       havePicture = false;
 std::vector<unsigned char> picture(640 * 480 * 3);
 
 int64_t  virtualCounter() { return static_cast<int64_t>(currentPass * 10); }
 int64_t  virtualFrequency() { return 1000; }
 uint32_t virtualTimer() { return static_cast<uint32_t>(currentPass * 10); }
 void     noSleep(double) {}
-int64_t  virtualCalendar() { return static_cast<int64_t>(startTime) + static_cast<int64_t>(currentPass / 100); }
+int64_t  virtualCalendar()
+{
+    return static_cast<int64_t>(startTime) + static_cast<int64_t>(currentPass / 100);
+}
 
 // Stands in for the buffer swap: keeps the picture when it is wanted, and
 // hands the frame's drawing to the renderer, as a swap would, so that queued
@@ -99,9 +102,9 @@ bool parseUnsigned(const char* text, uint64_t* value)
 int parseOptions(int argc, char** argv, Options* options)
 {
     for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+        const std::string arg      = argv[i];
         const bool        hasValue = i + 1 < argc;
-        auto value = [&]() { return argv[++i]; };
+        auto              value    = [&]() { return argv[++i]; };
         if (arg == "--bench") {
             options->bench = true;
         } else if (arg == "--full-render") {
@@ -120,12 +123,14 @@ int parseOptions(int argc, char** argv, Options* options)
         } else if (arg == "--time") {
             uint64_t t = 0;
             if (!parseUnsigned(argv[i + 1], &t))
-                return fail("--time takes a non-negative integer, not '" + std::string(argv[i + 1]) + "'");
+                return fail("--time takes a non-negative integer, not '" +
+                            std::string(argv[i + 1]) + "'");
             ++i;
             options->startTime = static_cast<uint32_t>(t);
         } else if (arg == "--frames") {
             if (!parseUnsigned(argv[i + 1], &options->frames))
-                return fail("--frames takes a non-negative integer, not '" + std::string(argv[i + 1]) + "'");
+                return fail("--frames takes a non-negative integer, not '" +
+                            std::string(argv[i + 1]) + "'");
             ++i;
         } else if (arg == "--keys") {
             options->keysFile = value();
@@ -186,7 +191,8 @@ int main(int argc, char** argv)
         autoplayOut = std::fopen(options.autoplayFile.c_str(), "wb");
         if (!autoplayOut)
             return fail("cannot write the key script '" + options.autoplayFile + "'");
-        std::fprintf(autoplayOut, "# Played by swarm-replay --autoplay --time %u\n", options.startTime);
+        std::fprintf(autoplayOut, "# Played by swarm-replay --autoplay --time %u\n",
+                     options.startTime);
     }
 
     FILE* trace = nullptr;
@@ -237,9 +243,9 @@ int main(int argc, char** argv)
         currentPass = pass;
         for (; next < script.size() && script[next].pass == pass; ++next) {
             const ScriptEvent& e = script[next];
-            queue.push_back({e.action == ScriptAction::Down   ? Queued::Down
-                             : e.action == ScriptAction::Up   ? Queued::Up
-                                                              : Queued::Close,
+            queue.push_back({e.action == ScriptAction::Down ? Queued::Down
+                             : e.action == ScriptAction::Up ? Queued::Up
+                                                            : Queued::Close,
                              e.key});
         }
         while (next < script.size() && script[next].pass < pass)
@@ -248,8 +254,8 @@ int main(int argc, char** argv)
         if (autoplayOut && queue.empty() && autoplayEvent(pass, &played)) {
             std::fprintf(autoplayOut, "%llu %s %d\n", static_cast<unsigned long long>(pass),
                          played.action == ScriptAction::Down ? "down" : "up", played.key);
-            queue.push_back({played.action == ScriptAction::Down ? Queued::Down : Queued::Up,
-                             played.key});
+            queue.push_back(
+                {played.action == ScriptAction::Down ? Queued::Down : Queued::Up, played.key});
         }
         if (!queue.empty()) {
             const QueuedEvent e = queue.front();
@@ -313,9 +319,9 @@ int main(int argc, char** argv)
         getrusage(RUSAGE_SELF, &usage);
         // On standard error, so that a trace on standard output stays clean.
         std::fprintf(stderr, "passes %llu  seconds %.3f  passes/s %.0f  peak memory %.1f MB\n",
-                    static_cast<unsigned long long>(pass), seconds,
-                    seconds > 0 ? static_cast<double>(pass) / seconds : 0.0,
-                    static_cast<double>(usage.ru_maxrss) / 1024.0);
+                     static_cast<unsigned long long>(pass), seconds,
+                     seconds > 0 ? static_cast<double>(pass) / seconds : 0.0,
+                     static_cast<double>(usage.ru_maxrss) / 1024.0);
     }
 
     releaseFont();
