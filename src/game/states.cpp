@@ -11,12 +11,12 @@
 #include "game/enemy_logic.h"
 #include "game/frame.h"
 #include "game/game_data.h"
+#include "game/high_score.h"
 #include "game/intro_title.h"
 #include "game/play_screen.h"
 #include "game/shots.h"
 #include "game/tally.h"
 #include "sound/sound.h"
-#include "storage/high_score.h"
 
 namespace {
 

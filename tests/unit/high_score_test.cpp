@@ -1,7 +1,7 @@
 // Tests of the high score file: its text, its check, and saving and loading in a real directory.
 #include "game/game_data.h"
+#include "game/high_score.h"
 #include "game/random.h"
-#include "storage/high_score.h"
 #include "storage/high_score_format.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,6 @@
-// The high score file "HighScore.dat" in the working directory: read once at start, written on
-// quit.
-#include "storage/high_score.h"
+// Reading and safely replacing a high score file.
+#include "storage/high_score_file.h"
 
-#include "game/game_data.h"
-#include "game/random.h"
 #include "storage/high_score_format.h"
 
 #include <cerrno>
@@ -14,9 +11,6 @@
 #include <unistd.h>
 
 namespace {
-
-const char* const fileName = "HighScore.dat";
-const char* const tempName = "HighScore.dat.tmp"; // same directory, so the rename is atomic
 
 bool writeAll(int fd, const std::string& text)
 {
@@ -34,8 +28,11 @@ bool writeAll(int fd, const std::string& text)
 
 // Writes the text to the temporary file and puts it in place of the old file.
 // Any failure leaves the old file as it was and no temporary file behind.
-bool replaceFile(const std::string& text)
+bool replaceFile(const char* fileName, const std::string& text)
 {
+    // In the same directory, so that the rename is atomic.
+    const std::string temp     = std::string(fileName) + ".tmp";
+    const char*       tempName = temp.c_str();
     // A leftover of an earlier save, or a link planted under the temporary
     // name, is removed first; the file is then created anew, never followed.
     unlink(tempName);
@@ -51,7 +48,12 @@ bool replaceFile(const std::string& text)
         return false;
     }
     // Make the rename itself durable; a failure here loses nothing.
-    const int dir = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::string path    = fileName;
+    const size_t      slash   = path.rfind('/');
+    const std::string dirName = slash == std::string::npos ? "."
+                                : slash == 0               ? "/"
+                                                           : path.substr(0, slash);
+    const int         dir     = open(dirName.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         fsync(dir);
         close(dir);
@@ -61,7 +63,7 @@ bool replaceFile(const std::string& text)
 
 } // namespace
 
-int32_t loadHighScore()
+int32_t readHighScoreFile(const char* fileName)
 {
     std::FILE* file = std::fopen(fileName, "rb");
     if (!file)
@@ -84,9 +86,7 @@ int32_t loadHighScore()
     return highScoreFromNumbers(reader.first, reader.second, reader.third);
 }
 
-void saveHighScore()
+bool writeHighScoreFile(const char* fileName, int32_t highScore, int32_t drawnFactor)
 {
-    // One draw per save, whether or not the file can be written.
-    const int32_t drawnFactor = 3 + randomDraw() % 7;
-    replaceFile(formatHighScore(highScore, drawnFactor));
+    return replaceFile(fileName, formatHighScore(highScore, drawnFactor));
 }

@@ -1,4 +1,5 @@
-// The high score file "HighScore.dat" in the working directory.
+// The game's high score file "HighScore.dat" in the working directory: read
+// once at start, written on quit.
 #pragma once
 #include <cstdint>
 
