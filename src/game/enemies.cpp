@@ -203,11 +203,7 @@ void enemyLogic()
     }
 
     if (enemiesRemaining == 0) {
-        enemyShotsInFlight = 0;
-        for (int i = 1; i <= enemyShotSlots; ++i) {
-            enemyShots[i].active = false;
-            enemyShots[i].y      = 480;
-        }
+        clearEnemyShots();
         waveCleared = true;
     }
 }

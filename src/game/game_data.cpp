@@ -108,3 +108,12 @@ void resetGame()
     waveSize             = 10;
     creditsX             = 640;
 }
+
+void clearEnemyShots()
+{
+    enemyShotsInFlight = 0;
+    for (int i = 1; i <= enemyShotSlots; ++i) {
+        enemyShots[i].active = false;
+        enemyShots[i].y      = 480;
+    }
+}

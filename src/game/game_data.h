@@ -25,7 +25,7 @@ struct PlayerShip {
 
     void place(int32_t newX, int32_t newY, int32_t newEntryPhase);
     void update(int32_t command); // -1 left, 0 none, 1 right, 2 entry sequence
-    void draw();
+    void draw();                  // also ages the spin and the explosion, and can end the explosion
     void fire();
     bool hitByEnemyShot();
     void explode();
@@ -67,39 +67,48 @@ constexpr int playerShotSlots = 2;  // playerShots[1..2]
 constexpr int enemyShotSlots  = 10; // enemyShots[1..10]
 constexpr int enemySlotCount  = 20; // enemies[1..20]; 1..enemySlots are used
 
-// --- Whole run: never touched by resetGame. ---
+// The variables are grouped by what sets them. A new variable needs: its place
+// in a group (and in resetGame or nextWave when it belongs there), a field in
+// the replay trace (tools/replay/trace.cpp), and its checks, if any, in
+// tools/replay/invariants.cpp.
+
+// --- Kept by resetGame: set by runFrame and handleInput (states.cpp), the
+// intro (intro_title.cpp) and the tally (tally.cpp). ---
 extern GameState gameState;        // current top-level state
 extern GameState stateAfterFade;   // state entered when the running fade ends
 extern bool      fading;           // a fade-out of brightness is running
 extern double    brightness;       // global colour multiplier, 0..1
 extern double    introDepth;       // z of the intro picture
 extern bool      introApproaching; // the intro picture still comes closer
-extern bool      paused;           // play is paused
-extern int32_t   highScore;        // best score
-extern int32_t   waveBonus;        // accuracy bonus of the tally on show
+extern bool      paused;           // play is paused; the title frame clears it
+extern int32_t   highScore;        // best score: loaded at start, raised by each frame
+extern int32_t   waveBonus;        // accuracy bonus of the tally on show, set each tally frame
 
-// --- One game: set by resetGame. ---
-extern bool    gameOver;             // the last ship is lost
+// --- Set by resetGame, then changed by play. ---
+extern bool    gameOver;       // the last ship is lost
+extern int32_t shipCommand;    // -1 left, 0 none, 1 right, 2 entry sequence
+extern double  backdropScroll; // texture t of the play-field backdrop's bottom
+extern int32_t creditsX;       // x of the title's credits line
+extern int32_t score;          // current score; nextWave adds the bonus
+extern int32_t lives;          // ships left, the one in play included; nextWave may add one
+extern int32_t enemySlots;     // enemy slots in use (always 10)
+
+// --- Set by resetGame and again for each new wave by nextWave (tally.cpp). ---
+extern bool    waveBanner;           // show "WAVE n" and "GET READY!" during the entry
 extern bool    waveCleared;          // the wave is cleared; the tally runs
 extern int32_t screenTimer;          // frames of the tally or of the game-over screen
-extern bool    waveBanner;           // show "WAVE n" and "GET READY!" during the entry
 extern bool    extraShipSoundPlayed; // the tally's extra-ship sound has played
-extern int32_t shipCommand;          // -1 left, 0 none, 1 right, 2 entry sequence
-extern double  backdropScroll;       // texture t of the play-field backdrop's bottom
-extern int32_t creditsX;             // x of the title's credits line
-extern int32_t score;                // current score
-extern int32_t lives;                // ships left, the one in play included
+extern int32_t shotsFired;           // player shots counted this wave
+extern int32_t hits;                 // enemies destroyed this wave
 extern int32_t wave;                 // wave number from 1
 extern int32_t waveSize;             // enemies in this wave
-extern int32_t enemySlots;           // enemy slots in use (always 10)
-extern int32_t enemyShotSpeed;       // speed of new enemy shots
+extern int32_t enemiesRemaining;     // enemies of the wave not yet destroyed
 extern int32_t enemySpeed;           // speed of new enemies
+extern int32_t enemyShotSpeed;       // speed of new enemy shots
 extern int32_t enemyFloor;           // lowest y of an enemy's centre
 
-// --- One wave: cleared by the tally or counted during the wave. ---
-extern int32_t enemiesRemaining;   // enemies of the wave not yet destroyed
-extern int32_t shotsFired;         // player shots counted this wave
-extern int32_t hits;               // enemies destroyed this wave
+// --- Set by resetGame, then kept equal to the slots in use by the code that
+// fills and frees them. ---
 extern int32_t enemiesOnScreen;    // enemies alive on the field
 extern int32_t enemyShotsInFlight; // enemy shots in flight, at most 10
 
@@ -111,3 +120,6 @@ extern Enemy      enemies[enemySlotCount + 1];
 // Puts the game's data into the state of a new game and reseeds the random
 // generator from the calendar time.
 void resetGame();
+
+// Takes every enemy shot out of play (the ship exploded, or the wave is clear).
+void clearEnemyShots();

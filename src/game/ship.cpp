@@ -140,6 +140,8 @@ void PlayerShip::update(int32_t command)
     }
 }
 
+// Drawing also moves the ship on: the spin turns by 2 degrees, and the
+// explosion steps its pictures and fades, ending in endExplosion.
 void PlayerShip::draw()
 {
     glBindTexture(GL_TEXTURE_2D, shipSheet.texture);
@@ -233,11 +235,7 @@ bool PlayerShip::hitByEnemyShot()
 
 void PlayerShip::explode()
 {
-    enemyShotsInFlight = 0;
-    for (int i = 1; i <= enemyShotSlots; ++i) {
-        enemyShots[i].active = false;
-        enemyShots[i].y      = 480;
-    }
+    clearEnemyShots();
     active      = false;
     shipCommand = 0;
     exploding   = true;
