@@ -24,7 +24,7 @@ if [ "${SKIP_SANITIZE:-0}" != 1 ]; then
     cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSWARM_SANITIZE=ON > /dev/null
     cmake --build build-sanitize -j"$JOBS"
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
-        ctest --test-dir build-sanitize --output-on-failure -j"$JOBS" -LE slow
+        ctest --test-dir build-sanitize --output-on-failure -j"$JOBS"
 fi
 
 if [ "${SKIP_FUZZ:-0}" != 1 ]; then

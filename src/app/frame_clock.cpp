@@ -1,7 +1,7 @@
-// Frame clock and pacing. The clock source comes from the platform services.
+// Frame clock and pacing, on the installed clock source.
 #include "app/frame_clock.h"
 
-#include "app/platform.h"
+#include "app/clock_source.h"
 
 FrameClock frameClock                 = {};
 const int  pacingSteps[6]             = {1, 2, 4, 5, 10, 20};
@@ -12,14 +12,14 @@ void (*frameWorkDone)(double clockMs) = nullptr;
 void startFrameClock()
 {
     frameClock              = FrameClock{};
-    const int64_t frequency = platform.counterFrequency();
+    const int64_t frequency = clockSource.counterFrequency();
     if (frequency > 0) {
-        frameClock.counterStart           = platform.counterNow();
+        frameClock.counterStart           = clockSource.counterNow();
         frameClock.usesPerformanceCounter = true;
         frameClock.secondsPerTick = static_cast<float>(1.0 / static_cast<double>(frequency));
     } else {
         frameClock.usesPerformanceCounter = false;
-        frameClock.timerStart             = platform.millisecondTimer();
+        frameClock.timerStart             = clockSource.millisecondTimer();
         frameClock.secondsPerTick         = 0.001f;
     }
 }
@@ -28,10 +28,10 @@ double readFrameClock()
 {
     double ticks;
     if (frameClock.usesPerformanceCounter) {
-        ticks = static_cast<double>(platform.counterNow() - frameClock.counterStart);
+        ticks = static_cast<double>(clockSource.counterNow() - frameClock.counterStart);
     } else {
         // At rest secondsPerTick is 0, so the clock reads 0 until started.
-        const uint32_t elapsed = platform.millisecondTimer() - frameClock.timerStart;
+        const uint32_t elapsed = clockSource.millisecondTimer() - frameClock.timerStart;
         ticks                  = static_cast<double>(elapsed);
     }
     return ticks * static_cast<double>(frameClock.secondsPerTick) * 1000.0;
@@ -41,7 +41,7 @@ void waitForFrameEnd()
 {
     if (frameWorkDone)
         frameWorkDone(readFrameClock());
-    if (!platform.realTime)
+    if (!clockSource.realTime)
         return;
     for (;;) {
         const double now = readFrameClock();
@@ -49,6 +49,6 @@ void waitForFrameEnd()
         if (now >= end)
             return;
         if (end - now > 2.0)
-            platform.sleepMs(end - now - 2.0);
+            clockSource.sleepMs(end - now - 2.0);
     }
 }

@@ -1,14 +1,12 @@
 // Swarm!: process entry and the main loop. One event at most, then one frame,
 // per pass, until the game asks to quit.
 #include "app/input.h"
-#include "app/sdl_display.h"
-#include "app/sdl_frame_stats.h"
-#include "app/sdl_platform.h"
+#include "app/sdl/display.h"
+#include "app/sdl/frame_stats.h"
+#include "app/sdl/platform.h"
 #include "game/frame.h"
-#include "sound/sdl_mixer.h"
+#include "sound/sdl/mixer.h"
 #include "sound/sound.h"
-
-#include <SDL2/SDL.h>
 
 #include <cstdio>
 #include <string>
@@ -22,9 +20,9 @@ int main(int, char**)
 #endif
 
     std::string error;
-    if (!createDisplayWindow("Swarm!", 640, 480, 16, &error)) {
+    if (!createDisplayWindow(&error)) {
         std::fprintf(stderr, "swarm: %s\n", error.c_str());
-        SDL_Quit();
+        shutDownSdl();
         return 1;
     }
     filterSdlEvents();
@@ -39,6 +37,6 @@ int main(int, char**)
 #endif
     destroyDisplayWindow();
     stopSound();
-    SDL_Quit();
+    shutDownSdl();
     return 0;
 }

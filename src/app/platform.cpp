@@ -1,27 +1,9 @@
-// Default platform services: the standard library's clocks, no window.
+// Default host services: no window to present to, the real calendar.
 #include "app/platform.h"
 
-#include <chrono>
 #include <ctime>
-#include <thread>
 
 namespace {
-
-int64_t steadyNow()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-int64_t steadyFrequency() { return 1000000000; }
-
-uint32_t steadyMilliseconds() { return static_cast<uint32_t>(steadyNow() / 1000000); }
-
-void threadSleep(double ms)
-{
-    std::this_thread::sleep_for(std::chrono::microseconds(static_cast<int64_t>(ms * 1000.0)));
-}
 
 void noSwap() {}
 
@@ -29,5 +11,4 @@ int64_t timeNow() { return static_cast<int64_t>(std::time(nullptr)); }
 
 } // namespace
 
-Platform platform = {steadyNow, steadyFrequency, steadyMilliseconds, threadSleep, noSwap, timeNow,
-                     true};
+Platform platform = {noSwap, timeNow};

@@ -8,9 +8,7 @@ Sound enemyExplodeSound = {"EExplode.wav", 3, 0};
 Sound extraShipSound    = {"XtraLife.wav", 3, 0};
 Sound shipExplodeSound  = {"PExplode.wav", 2, 0};
 
-const SoundBackend*    soundBackend = nullptr;
-bool                   recordSounds = false;
-std::vector<SoundCall> soundCalls;
+const SoundBackend* soundBackend = nullptr;
 
 namespace {
 // The backend that was opened with an audio device, or nullptr. Kept apart
@@ -37,8 +35,6 @@ Sound loadSound(const char* fileName, int32_t channel)
 
 void playSound(const Sound& sound, int32_t channel)
 {
-    if (recordSounds)
-        soundCalls.push_back({channel, sound.fileName ? sound.fileName : ""});
     if (openBackend && sound.id != 0 && channel >= 1 && channel <= 4)
         openBackend->play(sound.id, channel);
 }

@@ -1,8 +1,6 @@
 // Sound effects: four channels and the five sounds bound to them.
 #pragma once
 #include <cstdint>
-#include <string>
-#include <vector>
 
 // A loaded sound: its file and the backend's handle (0 when silent).
 struct Sound {
@@ -23,7 +21,8 @@ void  playSound(const Sound& sound, int32_t channel);
 void  stopSound();
 
 // What actually makes the noise. The game program installs the SDL_mixer
-// backend; without one every call is silent.
+// backend, the headless host one that records the calls; without one every
+// call is silent.
 struct SoundBackend {
     bool (*open)();                                         // false: no audio device
     int32_t (*load)(const char* fileName, int32_t channel); // 0: not loadable
@@ -31,12 +30,3 @@ struct SoundBackend {
     void (*close)();
 };
 extern const SoundBackend* soundBackend;
-
-// Every playSound call of the run, in order, while `recordSounds` is set (the
-// replay tool's trace reads and clears it).
-struct SoundCall {
-    int32_t     channel;
-    std::string fileName;
-};
-extern bool                   recordSounds;
-extern std::vector<SoundCall> soundCalls;

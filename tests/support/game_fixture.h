@@ -1,9 +1,12 @@
 // A fixture that puts the game data into a known state for each test: a fresh
-// game at a fixed calendar time, no keys down, no fade, frames not paced.
+// game on the headless host at a fixed calendar time, the five sounds loaded
+// into its recording backend, no keys down, no fade, frames not paced.
 #pragma once
+#include "app/clock_source.h"
 #include "app/input.h"
 #include "app/platform.h"
 #include "game/game_data.h"
+#include "headless_host.h"
 #include "process.h"
 #include "sound/sound.h"
 
@@ -24,16 +27,21 @@ class GameFixture : public ::testing::Test {
         oldDir = getcwd(cwd, sizeof cwd) ? cwd : ".";
         if (chdir(workDir->path().c_str()) != 0)
             FAIL() << "cannot enter " << workDir->path();
-        saved = platform;
+        savedPlatform = platform;
+        savedClock    = clockSource;
+        savedBackend  = soundBackend;
         freshGame();
     }
 
     // A new game on the title screen, as after program start and reset.
     void freshGame()
     {
-        platform.calendarSeconds = [] { return int64_t{1234567}; };
-        platform.realTime        = false;
-        platform.swapBuffers     = [] {};
+        stopSound();
+        installHeadlessHost(1234567);
+        startSound();
+        for (Sound* sound : {&playerShotSound, &enemyShotSound, &enemyExplodeSound, &extraShipSound,
+                             &shipExplodeSound})
+            *sound = loadSound(sound->fileName, sound->channel);
         std::memset(keys, 0, sizeof keys);
         quitRequested  = false;
         gameState      = Title;
@@ -43,15 +51,18 @@ class GameFixture : public ::testing::Test {
         paused         = false;
         highScore      = 10000;
         resetGame();
-        recordSounds = true;
-        soundCalls.clear();
     }
 
     void TearDown() override
     {
-        platform     = saved;
-        recordSounds = false;
-        soundCalls.clear();
+        stopSound();
+        for (Sound* sound : {&playerShotSound, &enemyShotSound, &enemyExplodeSound, &extraShipSound,
+                             &shipExplodeSound})
+            sound->id = 0;
+        platform     = savedPlatform;
+        clockSource  = savedClock;
+        soundBackend = savedBackend;
+        headlessHost.soundCalls.clear();
         std::memset(keys, 0, sizeof keys);
         quitRequested = false;
         if (chdir(oldDir.c_str()) != 0)
@@ -69,7 +80,39 @@ class GameFixture : public ::testing::Test {
         waveBanner  = false;
     }
 
-    Platform                 saved{};
+    // Slot set-up: an enemy alive at (x, y) heading `direction`, counted on
+    // screen; a player or enemy shot in flight at (x, y).
+    Enemy& aliveEnemyAt(int slot, int x, int y, int direction = 0)
+    {
+        Enemy& enemy    = enemies[slot];
+        enemy.alive     = true;
+        enemy.x         = x;
+        enemy.y         = y;
+        enemy.direction = direction;
+        ++enemiesOnScreen;
+        return enemy;
+    }
+
+    void playerShotAt(int slot, int x, int y)
+    {
+        playerShots[slot].active = true;
+        playerShots[slot].x      = x;
+        playerShots[slot].y      = y;
+    }
+
+    void enemyShotAt(int slot, int x, int y)
+    {
+        enemyShots[slot].active = true;
+        enemyShots[slot].x      = x;
+        enemyShots[slot].y      = y;
+    }
+
+    // The sounds the game played since the test's fresh game.
+    std::vector<SoundCall>& soundCalls = headlessHost.soundCalls;
+
+    Platform                 savedPlatform{};
+    ClockSource              savedClock{};
+    const SoundBackend*      savedBackend = nullptr;
     std::unique_ptr<TempDir> workDir;
     std::string              oldDir;
 };

@@ -1,7 +1,7 @@
 // An offscreen 640 x 480 OpenGL context for the tests, through SDL.
 #include "gl_context.h"
 
-#include "app/sdl_display.h"
+#include "app/sdl/display.h"
 
 #include <cstdlib>
 

@@ -21,17 +21,6 @@ struct Lcg {
 
 class Enemies : public GameFixture {
   protected:
-    Enemy& aliveAt(int slot, int x, int y, int direction)
-    {
-        Enemy& enemy    = enemies[slot];
-        enemy.alive     = true;
-        enemy.x         = x;
-        enemy.y         = y;
-        enemy.direction = direction;
-        ++enemiesOnScreen;
-        return enemy;
-    }
-
     // The first seed from `from` on whose draws `wanted` accepts.
     template <typename Wanted> uint32_t seedWhere(uint32_t from, Wanted wanted)
     {
@@ -49,10 +38,10 @@ TEST_F(Enemies, OneLogicCallDrawsSpawnThenTurnsThenFiring)
 {
     // Slot 1 alive, slot 2 exploding, slot 3 free (it was heading 5), slot 4
     // alive: the spawn takes slot 3, and slots 1, 3 and 4 make a turn draw.
-    aliveAt(1, 300, 400, 2);
+    aliveEnemyAt(1, 300, 400, 2);
     enemies[2].exploding = true;
     enemies[3].direction = 5;
-    aliveAt(4, 500, 420, 6);
+    aliveEnemyAt(4, 500, 420, 6);
 
     struct Expected {
         int      spawnX, sprite, spawnHeading;
@@ -129,9 +118,9 @@ TEST_F(Enemies, OneLogicCallDrawsSpawnThenTurnsThenFiring)
 TEST_F(Enemies, NoSpawnDrawWhenOnScreenReachesRemainingOrSlots)
 {
     // Three on screen and three remaining: only the three turn draws are made.
-    aliveAt(1, 300, 400, 0);
-    aliveAt(2, 350, 400, 1);
-    aliveAt(5, 400, 400, 2);
+    aliveEnemyAt(1, 300, 400, 0);
+    aliveEnemyAt(2, 350, 400, 1);
+    aliveEnemyAt(5, 400, 400, 2);
     enemiesRemaining    = 3;
     enemyShotsInFlight  = 10; // no firing draw either
     const uint32_t seed = seedWhere(77, [](Lcg& rng) {
@@ -157,7 +146,7 @@ TEST_F(Enemies, NoSpawnDrawWhenOnScreenReachesRemainingOrSlots)
     // Ten alive: no spawn draw, ten turn draws.
     freshGame();
     for (int slot = 1; slot <= 10; ++slot)
-        aliveAt(slot, 200 + 30 * slot, 400, 0);
+        aliveEnemyAt(slot, 200 + 30 * slot, 400, 0);
     enemyShotsInFlight   = 10;
     const uint32_t seed2 = seedWhere(5, [](Lcg& rng) {
         for (int i = 0; i < 10; ++i)
@@ -191,7 +180,7 @@ TEST_F(Enemies, TenBusySlotsTakeNoSpawnEvenWhenTheDrawSucceeds)
 
 TEST_F(Enemies, FiringNeedsAnAliveSlotAndRoomForAShot)
 {
-    aliveAt(1, 300, 400, 0);
+    aliveEnemyAt(1, 300, 400, 0);
     // A seed whose firing draw (after one turn draw that does not turn) picks
     // slot 2, which is not alive.
     const uint32_t seed = seedWhere(3, [](Lcg& rng) {
@@ -217,7 +206,7 @@ TEST_F(Enemies, FiringNeedsAnAliveSlotAndRoomForAShot)
 
 TEST_F(Enemies, FireTakesTheFirstFreeShotSlot)
 {
-    Enemy& enemy         = aliveAt(2, 250, 390, 0);
+    Enemy& enemy         = aliveEnemyAt(2, 250, 390, 0);
     enemyShotSpeed       = 3;
     enemyShots[1].active = true;
     enemyShotsInFlight   = 1;
@@ -332,7 +321,7 @@ TEST_F(Enemies, FlashLasts100FramesAndAgesOnlyWhenNeitherPausedNorFading)
 
 TEST_F(Enemies, ExplosionLasts50FramesAndDriftsWithTheEnemy)
 {
-    Enemy& enemy   = aliveAt(1, 300, 400, 2);
+    Enemy& enemy   = aliveEnemyAt(1, 300, 400, 2);
     enemy.flashing = true;
     enemy.flashX   = 300;
     enemy.flashY   = 400;

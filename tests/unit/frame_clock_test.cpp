@@ -1,6 +1,6 @@
 // The frame clock and the 10 ms pacing wait, on a fake counter.
+#include "app/clock_source.h"
 #include "app/frame_clock.h"
-#include "app/platform.h"
 
 #include <gtest/gtest.h>
 
@@ -31,25 +31,25 @@ class FrameClockTest : public ::testing::Test {
   protected:
     void SetUp() override
     {
-        saved                     = platform;
-        platform.counterNow       = fakeNow;
-        platform.counterFrequency = fakeFrequency;
-        platform.millisecondTimer = fakeMilliseconds;
-        platform.sleepMs          = fakeSleep;
-        platform.realTime         = true;
-        fakeTicks                 = 5000000;
-        ticksPerRead              = 0;
-        fakeTimer                 = 0;
-        sleptMs                   = 0;
-        reads                     = 0;
-        frameClock                = FrameClock{};
+        saved                        = clockSource;
+        clockSource.counterNow       = fakeNow;
+        clockSource.counterFrequency = fakeFrequency;
+        clockSource.millisecondTimer = fakeMilliseconds;
+        clockSource.sleepMs          = fakeSleep;
+        clockSource.realTime         = true;
+        fakeTicks                    = 5000000;
+        ticksPerRead                 = 0;
+        fakeTimer                    = 0;
+        sleptMs                      = 0;
+        reads                        = 0;
+        frameClock                   = FrameClock{};
     }
     void TearDown() override
     {
-        platform   = saved;
-        frameClock = FrameClock{};
+        clockSource = saved;
+        frameClock  = FrameClock{};
     }
-    Platform saved{};
+    ClockSource saved{};
 };
 
 TEST_F(FrameClockTest, ReadsZeroUntilStartedThenMilliseconds)
@@ -66,8 +66,8 @@ TEST_F(FrameClockTest, ReadsZeroUntilStartedThenMilliseconds)
 
 TEST_F(FrameClockTest, TimerFallbackCountsAHairOverAMillisecond)
 {
-    platform.counterFrequency = noCounter;
-    fakeTimer                 = 0xFFFFFFF0u; // wraps during the run
+    clockSource.counterFrequency = noCounter;
+    fakeTimer                    = 0xFFFFFFF0u; // wraps during the run
     startFrameClock();
     EXPECT_FALSE(frameClock.usesPerformanceCounter);
     fakeTimer += 0x20; // 32 ms later, across the wrap
@@ -107,7 +107,7 @@ TEST_F(FrameClockTest, LateFrameDoesNotWaitAndNextWaitsOnlyItsOwnTen)
 
 TEST_F(FrameClockTest, NoPacingWithoutRealTime)
 {
-    platform.realTime = false;
+    clockSource.realTime = false;
     startFrameClock();
     frameStart = static_cast<float>(readFrameClock());
     reads      = 0;

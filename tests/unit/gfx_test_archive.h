@@ -1,7 +1,7 @@
 // Test helpers for the graphics tests: hand-made TGA entries and archives with
 // the game's layout, loading them from a directory, and reading the screen back.
 #pragma once
-#include "app/sdl_display.h"
+#include "app/sdl/display.h"
 #include "app/view.h"
 #include "gfx/gl.h"
 #include "gfx/images.h"

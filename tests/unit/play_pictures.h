@@ -2,7 +2,7 @@
 // once from the generated data directory, the screen projection, and the
 // screen read back as pixels addressed in screen units (origin bottom left).
 #pragma once
-#include "app/sdl_display.h"
+#include "app/sdl/display.h"
 #include "gfx/gl.h"
 #include "gfx/images.h"
 

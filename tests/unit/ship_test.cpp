@@ -16,13 +16,6 @@ class Ship : public GameFixture {
         glLoadIdentity();
     }
 
-    void enemyShotAt(int slot, int x, int y)
-    {
-        enemyShots[slot].active = true;
-        enemyShots[slot].x      = x;
-        enemyShots[slot].y      = y;
-    }
-
     // Runs the ship's explosion frame by frame until it ends; frames drawn.
     int framesUntilExplosionEnds()
     {

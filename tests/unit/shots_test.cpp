@@ -6,25 +6,7 @@
 
 namespace {
 
-class Shots : public GameFixture {
-  protected:
-    Enemy& aliveEnemyAt(int slot, int x, int y)
-    {
-        Enemy& enemy = enemies[slot];
-        enemy.alive  = true;
-        enemy.x      = x;
-        enemy.y      = y;
-        ++enemiesOnScreen;
-        return enemy;
-    }
-
-    void playerShotAt(int slot, int x, int y)
-    {
-        playerShots[slot].active = true;
-        playerShots[slot].x      = x;
-        playerShots[slot].y      = y;
-    }
-};
+using Shots = GameFixture;
 
 TEST_F(Shots, PlayerShotIsSeenIn106FramesAndFreedAt474)
 {

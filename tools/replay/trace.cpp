@@ -5,6 +5,7 @@
 #include "app/input.h"
 #include "game/game_data.h"
 #include "game/random.h"
+#include "headless_host.h"
 #include "sound/sound.h"
 
 #include <cinttypes>
@@ -165,7 +166,7 @@ void appendTraceLine(uint64_t pass, std::string* out)
     w.field("rng", static_cast<int64_t>(randomState()));
 
     writeList(w, "sounds");
-    for (const SoundCall& call : soundCalls) {
+    for (const SoundCall& call : headlessHost.soundCalls) {
         w.element();
         out->append("[" + std::to_string(call.channel) + ",\"" + call.fileName + "\"]");
     }

@@ -1,11 +1,15 @@
-// Platform services and keyboard events from SDL2.
+// Host services and keyboard events from SDL2.
 #pragma once
 #include "app/input.h"
 
 union SDL_Event;
 
-// Points the game's platform services at SDL's clock and the display.
+// Points the frame clock at SDL's counter and the game's services at the
+// display and the calendar.
 void installSdlPlatform();
+
+// Ends every SDL subsystem still running, as the program exits.
+void shutDownSdl();
 
 // Switches off the event types the game never reads, so that they cannot
 // queue up in front of key events.

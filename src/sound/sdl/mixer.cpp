@@ -1,6 +1,6 @@
 // The sound backend on SDL2_mixer. Each game channel is one mixer channel, so a
 // sound started on a channel replaces the one it plays, and channels mix.
-#include "sound/sdl_mixer.h"
+#include "sound/sdl/mixer.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>

@@ -1,7 +1,7 @@
 // Frame measurements of a benchmark build of the game: the work of each frame
 // before its pacing wait, the intervals between frame starts, the time from
 // the start of main to the first presented frame, and peak memory.
-#include "app/sdl_frame_stats.h"
+#include "app/sdl/frame_stats.h"
 
 #include "app/frame_clock.h"
 #include "app/platform.h"

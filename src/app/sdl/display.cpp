@@ -1,7 +1,7 @@
 // The display window and its OpenGL context on SDL2. The game draws a 640 x 480
 // picture into an off-screen frame buffer; presenting scales it into the
 // largest centred 4:3 area of the fullscreen window, with black bars around.
-#include "app/sdl_display.h"
+#include "app/sdl/display.h"
 
 #include "app/view.h"
 #include "gfx/font.h"
@@ -299,11 +299,10 @@ void setDisplayIcon(const char* bmpPath)
     SDL_FreeSurface(icon);
 }
 
-bool createDisplayWindow(const char* title, int, int, int, std::string* error)
+bool createDisplayWindow(std::string* error)
 {
     if (!openDisplay(DisplayMode::Fullscreen, error))
         return false;
-    SDL_SetWindowTitle(window, title);
     setDisplayIcon("swarm-icon.bmp");
     SDL_ShowCursor(SDL_DISABLE);
     SDL_DisableScreenSaver();

@@ -1,5 +1,5 @@
 // Keyboard events from SDL2, turned into the game's virtual-key codes.
-#include "app/sdl_platform.h"
+#include "app/sdl/platform.h"
 
 #include <SDL2/SDL.h>
 

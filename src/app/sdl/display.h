@@ -22,7 +22,7 @@ void readDisplayPixels(unsigned char* rgb);
 // Sets the window icon from a BMP file when it exists.
 void setDisplayIcon(const char* bmpPath);
 
-// The window: opened with the game's title, the intro's view set and all
+// The window: opened with the game's title "Swarm!", the intro's view set and all
 // pictures loaded; and its teardown.
-bool createDisplayWindow(const char* title, int width, int height, int bits, std::string* error);
+bool createDisplayWindow(std::string* error);
 void destroyDisplayWindow();

@@ -1,0 +1,102 @@
+// The headless host: its virtual clock and calendar, its capturing swap and
+// its recording sound backend, as the replay tool and the tests use them.
+#include "headless_host.h"
+
+#include "app/clock_source.h"
+#include "app/frame_clock.h"
+#include "app/platform.h"
+#include "gfx/gl.h"
+#include "sound/sound.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+class Host : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        savedPlatform = platform;
+        savedClock    = clockSource;
+        savedBackend  = soundBackend;
+        installHeadlessHost(5000);
+    }
+    void TearDown() override
+    {
+        stopSound();
+        platform     = savedPlatform;
+        clockSource  = savedClock;
+        soundBackend = savedBackend;
+        headlessHost = HeadlessHost{};
+    }
+    Platform            savedPlatform{};
+    ClockSource         savedClock{};
+    const SoundBackend* savedBackend = nullptr;
+};
+
+TEST_F(Host, ClockAndCalendarFollowThePass)
+{
+    startFrameClock();
+    EXPECT_EQ(readFrameClock(), 0.0);
+    headlessHost.pass = 250;
+    EXPECT_NEAR(readFrameClock(), 2500.0, 0.01) << "10 ms per pass";
+    EXPECT_EQ(platform.calendarSeconds(), 5002) << "one second per 100 passes";
+    headlessHost.pass = 299;
+    EXPECT_EQ(platform.calendarSeconds(), 5002);
+
+    // Frames are not paced: the frame end returns at once, however early.
+    frameStart = 1e9f;
+    waitForFrameEnd();
+    EXPECT_FALSE(clockSource.realTime);
+}
+
+TEST_F(Host, SwapKeepsThePictureOnlyWhenAsked)
+{
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    platform.swapBuffers();
+    EXPECT_FALSE(headlessHost.pictureTaken);
+
+    std::vector<unsigned char> picture(640 * 480 * 3, 7);
+    headlessHost.picture = picture.data();
+    platform.swapBuffers();
+    EXPECT_TRUE(headlessHost.pictureTaken);
+    for (size_t i : {size_t{0}, size_t{3 * (640 * 240 + 320)}, picture.size() - 3}) {
+        EXPECT_EQ(picture[i], 0);
+        EXPECT_EQ(picture[i + 1], 255);
+        EXPECT_EQ(picture[i + 2], 0);
+    }
+    headlessHost.picture = nullptr;
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+}
+
+TEST_F(Host, RecordsWhatTheGamePlaysWithoutReadingFiles)
+{
+    startSound();
+    const Sound first   = loadSound("NoSuchFile.wav", 2);
+    const Sound second  = loadSound("Other.wav", 1);
+    const Sound unnamed = {nullptr, 3, 0};
+    EXPECT_NE(first.id, 0) << "a missing file still loads: nothing is read";
+    EXPECT_NE(first.id, second.id);
+
+    playSound(first, 2);
+    playSound(second, 1);
+    playSound(unnamed, 3); // never loaded: silent and not recorded
+    playSound(first, 4);
+    ASSERT_EQ(headlessHost.soundCalls.size(), 3u);
+    EXPECT_EQ(headlessHost.soundCalls[0].channel, 2);
+    EXPECT_EQ(headlessHost.soundCalls[0].fileName, "NoSuchFile.wav");
+    EXPECT_EQ(headlessHost.soundCalls[1].channel, 1);
+    EXPECT_EQ(headlessHost.soundCalls[1].fileName, "Other.wav");
+    EXPECT_EQ(headlessHost.soundCalls[2].channel, 4) << "the channel played on, not the loaded one";
+
+    // After the sound stops, old handles make no noise and no record.
+    stopSound();
+    playSound(first, 2);
+    EXPECT_EQ(headlessHost.soundCalls.size(), 3u);
+}
+
+} // namespace

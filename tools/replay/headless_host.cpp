@@ -1,0 +1,76 @@
+// The headless host: virtual clock, capturing swap and a sound backend that
+// records what the game plays instead of making a noise.
+#include "headless_host.h"
+
+#include "app/clock_source.h"
+#include "app/platform.h"
+#include "app/sdl/display.h"
+#include "gfx/gl.h"
+#include "sound/sound.h"
+
+HeadlessHost headlessHost = {};
+
+namespace {
+
+int64_t  virtualCounter() { return static_cast<int64_t>(headlessHost.pass * 10); }
+int64_t  virtualFrequency() { return 1000; }
+uint32_t virtualTimer() { return static_cast<uint32_t>(headlessHost.pass * 10); }
+void     noSleep(double) {}
+
+int64_t virtualCalendar()
+{
+    return static_cast<int64_t>(headlessHost.calendarStart) +
+           static_cast<int64_t>(headlessHost.pass / 100);
+}
+
+// Sounds are never read: every file "loads", so the record shows what the
+// game asked for whether or not its files are there.
+std::vector<std::string> loadedNames; // sound id n is loadedNames[n - 1]
+
+bool recorderOpen()
+{
+    loadedNames.clear();
+    return true;
+}
+
+int32_t recorderLoad(const char* fileName, int32_t)
+{
+    loadedNames.push_back(fileName);
+    return static_cast<int32_t>(loadedNames.size());
+}
+
+void recorderPlay(int32_t id, int32_t channel)
+{
+    if (id >= 1 && static_cast<size_t>(id) <= loadedNames.size())
+        headlessHost.soundCalls.push_back({channel, loadedNames[static_cast<size_t>(id) - 1]});
+}
+
+void recorderClose() { loadedNames.clear(); }
+
+const SoundBackend recordingSoundBackend = {recorderOpen, recorderLoad, recorderPlay,
+                                            recorderClose};
+
+} // namespace
+
+void headlessSwap()
+{
+    if (headlessHost.picture) {
+        readDisplayPixels(headlessHost.picture);
+        headlessHost.pictureTaken = true;
+    }
+    glFlush();
+}
+
+void installHeadlessHost(uint32_t calendarStart)
+{
+    headlessHost                 = HeadlessHost{};
+    headlessHost.calendarStart   = calendarStart;
+    clockSource.counterNow       = virtualCounter;
+    clockSource.counterFrequency = virtualFrequency;
+    clockSource.millisecondTimer = virtualTimer;
+    clockSource.sleepMs          = noSleep;
+    clockSource.realTime         = false;
+    platform.swapBuffers         = headlessSwap;
+    platform.calendarSeconds     = virtualCalendar;
+    soundBackend                 = &recordingSoundBackend;
+}
