@@ -130,6 +130,8 @@ bool fail(std::string* error, const char* what)
 
 } // namespace
 
+DisplaySettings displaySettings;
+
 bool openDisplay(DisplayMode mode, std::string* error)
 {
     if (mode == DisplayMode::Offscreen)

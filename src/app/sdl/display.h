@@ -7,6 +7,21 @@ enum class DisplayMode {
     Offscreen,  // replay tool and tests: SDL's offscreen driver, no visible window
 };
 
+// How the 640 x 480 picture fills the screen or window.
+enum class ScaleMode {
+    Auto,    // Integer where that keeps most of the screen, else Fill
+    Integer, // the largest whole-number scale that fits, centred on black
+    Fill,    // the largest 4:3 area, every source pixel equally wide
+};
+
+// What the player chose on the command line; read when the display opens.
+struct DisplaySettings {
+    bool      window  = false;           // start in a window instead of fullscreen
+    ScaleMode scale   = ScaleMode::Auto; // how the picture is scaled
+    int       display = 0;               // which screen, from 0
+};
+extern DisplaySettings displaySettings;
+
 // Opens the window and an OpenGL compatibility context and makes it current.
 // The game draws into a 640 x 480 frame buffer; presentDisplay scales it into
 // the window. On failure returns false with a one-line reason in *error.
