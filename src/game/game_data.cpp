@@ -4,6 +4,7 @@
 #include "app/platform.h"
 #include "game/random.h"
 
+// Kept by resetGame.
 GameState gameState        = Loading;
 GameState stateAfterFade   = Loading;
 bool      fading           = false;
@@ -14,26 +15,30 @@ bool      paused           = false;
 int32_t   highScore        = 0;
 int32_t   waveBonus        = 0;
 
-bool    gameOver             = false;
+// Set by resetGame.
+bool    gameOver       = false;
+int32_t shipCommand    = 0;
+double  backdropScroll = 0.0;
+int32_t creditsX       = 0;
+int32_t score          = 0;
+int32_t lives          = 0;
+int32_t enemySlots     = 0;
+
+// Set by resetGame and by nextWave.
+bool    waveBanner           = false;
 bool    waveCleared          = false;
 int32_t screenTimer          = 0;
-bool    waveBanner           = false;
 bool    extraShipSoundPlayed = false;
-int32_t shipCommand          = 0;
-double  backdropScroll       = 0.0;
-int32_t creditsX             = 0;
-int32_t score                = 0;
-int32_t lives                = 0;
+int32_t shotsFired           = 0;
+int32_t hits                 = 0;
 int32_t wave                 = 0;
 int32_t waveSize             = 0;
-int32_t enemySlots           = 0;
-int32_t enemyShotSpeed       = 0;
+int32_t enemiesRemaining     = 0;
 int32_t enemySpeed           = 0;
+int32_t enemyShotSpeed       = 0;
 int32_t enemyFloor           = 0;
 
-int32_t enemiesRemaining   = 0;
-int32_t shotsFired         = 0;
-int32_t hits               = 0;
+// Kept equal to the slots in use.
 int32_t enemiesOnScreen    = 0;
 int32_t enemyShotsInFlight = 0;
 
