@@ -1,6 +1,7 @@
 // Fuzz target: the graphics archive reader on arbitrary bytes. Every picture
 // offset the game uses is tried, as the game tries them all in turn.
 #include "gfx/archive.h"
+#include "gfx/archive_layout.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -13,9 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::FILE* archive = fmemopen(const_cast<uint8_t*>(data), size, "rb");
     if (!archive)
         return 0;
-    const long    archiveSize = archiveFileSize(archive);
-    const int32_t offsets[]   = {0,       65580,   262232,  1835140,
-                                 2097328, 2245180, 2261608, static_cast<int32_t>(size / 2)};
+    const long archiveSize = archiveFileSize(archive);
+    // Every entry's offset, and one in the middle of the input.
+    int32_t offsets[archiveEntryCount + 1];
+    for (int k = 0; k < archiveEntryCount; ++k)
+        offsets[k] = archiveLayout[k].offset;
+    offsets[archiveEntryCount] = static_cast<int32_t>(size / 2);
     for (int32_t offset : offsets) {
         Image image = {};
         if (readArchivePicture(archive, archiveSize, offset, image)) {

@@ -10,22 +10,16 @@
 
 Image shipSheet, introImage, backdrop, fontImage, enemySprites[9], explosionRing, logo;
 
+Image* const archiveImages[archiveEntryCount] = {
+    &shipSheet,       &introImage,      &backdrop,        &fontImage,       &enemySprites[0],
+    &enemySprites[1], &enemySprites[2], &enemySprites[3], &enemySprites[4], &enemySprites[5],
+    &enemySprites[6], &enemySprites[7], &enemySprites[8], &explosionRing,   &logo};
+
 namespace {
 
 // The archive while loadGraphics reads it, and its length.
 std::FILE* archive     = nullptr;
 long       archiveSize = -1;
-
-// Offsets of the pictures in graphics.dat. Each entry takes its 18 header
-// bytes, its pixel bytes and a 26-byte TGA footer that is never read.
-constexpr int32_t shipSheetOffset     = 0;
-constexpr int32_t introImageOffset    = 65580;
-constexpr int32_t backdropOffset      = 262232;
-constexpr int32_t fontImageOffset     = 1835140;
-constexpr int32_t enemySpritesOffset  = 2097328;
-constexpr int32_t enemySpriteStride   = 16428;
-constexpr int32_t explosionRingOffset = 2245180; // where a tenth enemy sprite would lie
-constexpr int32_t logoOffset          = 2261608;
 
 // Puts an Image back into its never-loaded state, so a second load (tests)
 // starts clean and leaks nothing.
@@ -74,14 +68,8 @@ void loadGraphics()
     archiveSize = archiveFileSize(archive);
 
     // A picture that fails keeps no texture; the later ones are still read.
-    loadImage(shipSheet, true, shipSheetOffset);
-    loadImage(introImage, false, introImageOffset);
-    loadImage(backdrop, false, backdropOffset);
-    loadImage(fontImage, true, fontImageOffset);
-    for (int k = 0; k < 9; ++k)
-        loadImage(enemySprites[k], true, enemySpritesOffset + enemySpriteStride * k);
-    loadImage(explosionRing, true, explosionRingOffset);
-    loadImage(logo, true, logoOffset);
+    for (int k = 0; k < archiveEntryCount; ++k)
+        loadImage(*archiveImages[k], archiveLayout[k].alpha, archiveLayout[k].offset);
 
     if (archive)
         std::fclose(archive);

@@ -1,5 +1,7 @@
 // The pictures of graphics.dat as textures, and the fixed drawing state.
 #pragma once
+#include "gfx/archive_layout.h"
+
 #include <cstdint>
 
 struct Image {
@@ -17,6 +19,9 @@ extern Image fontImage;       // 16 x 16 glyph cells
 extern Image enemySprites[9]; // the nine enemy designs
 extern Image explosionRing;   // ring over a destroyed enemy
 extern Image logo;            // title and status panel logo
+
+// The Image that each entry of archiveLayout is loaded into, in the same order.
+extern Image* const archiveImages[archiveEntryCount];
 
 // Loads every picture of "graphics.dat" in the working directory, sets the fixed
 // drawing state and builds the font. Needs the rendering context current.

@@ -1,4 +1,6 @@
 // Checks the generated graphics archive: layout, determinism and the pictures' constraints.
+#include "gfx/archive_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -64,38 +66,33 @@ Picture pictureAt(const Bytes& archive, size_t offset)
     return p;
 }
 
-// Archive offsets of the pictures the game reads.
-const size_t kShipSheet = 0, kIntroImage = 65580, kBackdrop = 262232, kFontImage = 1835140;
-const size_t kFirstEnemy = 2097328, kEnemyStride = 16428, kExplosionRing = 2245180, kLogo = 2261608;
-
 } // namespace assets
 
 using namespace assets;
 
 namespace {
 
+// Size and depth of the generated picture of each entry of the layout, in its order.
 struct Expected {
-    const char* name;
-    size_t      offset;
-    int         width, height, depth;
+    int width, height, depth;
 };
 
-const Expected kTable[] = {
-    {"shipSheet", 0, 256, 64, 32},
-    {"introImage", 65580, 512, 128, 24},
-    {"backdrop", 262232, 512, 1024, 24},
-    {"fontImage", 1835140, 256, 256, 32},
-    {"enemySprites[0]", 2097328, 64, 64, 32},
-    {"enemySprites[1]", 2113756, 64, 64, 32},
-    {"enemySprites[2]", 2130184, 64, 64, 32},
-    {"enemySprites[3]", 2146612, 64, 64, 32},
-    {"enemySprites[4]", 2163040, 64, 64, 32},
-    {"enemySprites[5]", 2179468, 64, 64, 32},
-    {"enemySprites[6]", 2195896, 64, 64, 32},
-    {"enemySprites[7]", 2212324, 64, 64, 32},
-    {"enemySprites[8]", 2228752, 64, 64, 32},
-    {"explosionRing", 2245180, 64, 64, 32},
-    {"logo", 2261608, 512, 256, 32},
+const Expected expectedPictures[archiveEntryCount] = {
+    {256, 64, 32},   // shipSheet
+    {512, 128, 24},  // introImage
+    {512, 1024, 24}, // backdrop
+    {256, 256, 32},  // fontImage
+    {64, 64, 32},    // enemySprites[0]
+    {64, 64, 32},    // enemySprites[1]
+    {64, 64, 32},    // enemySprites[2]
+    {64, 64, 32},    // enemySprites[3]
+    {64, 64, 32},    // enemySprites[4]
+    {64, 64, 32},    // enemySprites[5]
+    {64, 64, 32},    // enemySprites[6]
+    {64, 64, 32},    // enemySprites[7]
+    {64, 64, 32},    // enemySprites[8]
+    {64, 64, 32},    // explosionRing
+    {512, 256, 32},  // logo
 };
 
 const Bytes& archive()
@@ -104,7 +101,8 @@ const Bytes& archive()
     return bytes;
 }
 
-Picture picture(size_t offset) { return pictureAt(archive(), offset); }
+// The generated picture of entry `entry` of the layout.
+Picture picture(int entry) { return pictureAt(archive(), size_t(archiveLayout[entry].offset)); }
 
 TEST(AssetsArchive, EveryEntryMatchesTheTable)
 {
@@ -113,18 +111,21 @@ TEST(AssetsArchive, EveryEntryMatchesTheTable)
     const uint8_t head[12]     = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     const char    footer[18]   = "TRUEVISION-XFILE.";
     size_t        expectedNext = 0;
-    for (const Expected& e : kTable) {
-        SCOPED_TRACE(e.name);
-        EXPECT_EQ(e.offset, expectedNext)
-            << "the previous entry does not end where this one starts";
-        ASSERT_LE(e.offset + 18, a.size());
+    for (int k = 0; k < archiveEntryCount; ++k) {
+        const ArchiveEntry& entry = archiveLayout[k];
+        const Expected&     e     = expectedPictures[k];
+        SCOPED_TRACE(entry.name);
+        EXPECT_EQ(e.depth, entry.bitsPerPixel()) << "the game's alpha flag wants this depth";
+        const size_t offset = size_t(entry.offset);
+        EXPECT_EQ(offset, expectedNext) << "the previous entry does not end where this one starts";
+        ASSERT_LE(offset + 18, a.size());
         for (int i = 0; i < 12; ++i)
-            EXPECT_EQ(a[e.offset + i], head[i]) << "header byte " << i;
-        EXPECT_EQ(le16(a, e.offset + 12), static_cast<uint32_t>(e.width));
-        EXPECT_EQ(le16(a, e.offset + 14), static_cast<uint32_t>(e.height));
-        EXPECT_EQ(a[e.offset + 16], e.depth);
-        EXPECT_EQ(a[e.offset + 17], e.depth == 32 ? 0x08 : 0x00);
-        size_t foot = e.offset + 18 + static_cast<size_t>(e.width) * e.height * (e.depth / 8);
+            EXPECT_EQ(a[offset + i], head[i]) << "header byte " << i;
+        EXPECT_EQ(le16(a, offset + 12), static_cast<uint32_t>(e.width));
+        EXPECT_EQ(le16(a, offset + 14), static_cast<uint32_t>(e.height));
+        EXPECT_EQ(a[offset + 16], e.depth);
+        EXPECT_EQ(a[offset + 17], e.depth == 32 ? 0x08 : 0x00);
+        size_t foot = offset + 18 + static_cast<size_t>(e.width) * e.height * (e.depth / 8);
         ASSERT_LE(foot + 26, a.size());
         for (int i = 0; i < 8; ++i)
             EXPECT_EQ(a[foot + i], 0) << "footer offsets byte " << i;
@@ -186,7 +187,7 @@ bool columnHasInk(const Picture& p, int x)
 
 TEST(AssetsShipSheet, CellsKeepTheirMarginsAndTheShipIsCentredNoseUp)
 {
-    Picture p = picture(kShipSheet);
+    Picture p = picture(shipSheetEntry);
     ASSERT_EQ(p.width, 256);
     // The ship is drawn with s up to 0.21 (53.76 texels): the start of cell 1 stays clear.
     for (int x = 51; x <= 53; ++x)
@@ -233,7 +234,7 @@ int cellInk(const Picture& font, int cell, int yFrom, int yTo, int step)
 
 TEST(AssetsFont, EveryPrintableGlyphHasInkInsideItsCellAndSurvivesHalfSize)
 {
-    Picture font = picture(kFontImage);
+    Picture font = picture(fontImageEntry);
     ASSERT_EQ(font.width, 256);
     std::set<Bytes> shapes;
     for (int cell = 0; cell < 256; ++cell) {
@@ -286,7 +287,7 @@ double columnDifference(const Picture& p, int a, int b)
 
 TEST(AssetsBackdrop, TilesWithoutSeamAndKeepsTheTitleAreaDark)
 {
-    Picture p = picture(kBackdrop);
+    Picture p = picture(backdropEntry);
     ASSERT_EQ(p.height, 1024);
     double neighbours = 0;
     for (int y = 0; y + 1 < p.height; ++y)
@@ -318,7 +319,7 @@ TEST(AssetsSprites, EnemiesAreDistinctSymmetricAndFillTheirPicture)
     std::set<Bytes> seen;
     for (int k = 0; k < 9; ++k) {
         SCOPED_TRACE(k);
-        Picture p = picture(kFirstEnemy + kEnemyStride * k);
+        Picture p = picture(firstEnemyEntry + k);
         ASSERT_EQ(p.width, 64);
         int opaque = 0, asymmetric = 0, minX = 64, maxX = -1, minY = 64, maxY = -1;
         for (int y = 0; y < 64; ++y)
@@ -346,7 +347,7 @@ TEST(AssetsSprites, EnemiesAreDistinctSymmetricAndFillTheirPicture)
 
 TEST(AssetsSprites, ExplosionRingIsARingAndTheLogoStandsOnTransparency)
 {
-    Picture ring = picture(kExplosionRing);
+    Picture ring = picture(explosionRingEntry);
     ASSERT_EQ(ring.width, 64);
     EXPECT_EQ(ring.alpha(32, 32), 0) << "centre must be transparent";
     EXPECT_EQ(ring.alpha(0, 0), 0);
@@ -356,7 +357,7 @@ TEST(AssetsSprites, ExplosionRingIsARingAndTheLogoStandsOnTransparency)
     for (int y : {6, 57})
         EXPECT_GT(ring.alpha(32, y), 200) << "no ring at y " << y;
 
-    Picture logo = picture(kLogo);
+    Picture logo = picture(logoEntry);
     ASSERT_EQ(logo.width, 512);
     int opaque = 0;
     for (int y = 0; y < logo.height; ++y)

@@ -57,7 +57,8 @@ inline Bytes solidEntry(uint16_t width, uint16_t height, uint8_t depth, Rgba col
     return tgaEntry(width, height, depth, [colour](int, int) { return colour; });
 }
 
-// The fifteen rows of the archive, in loading order.
+// The fifteen rows of the archive, in loading order: the layout's entry and
+// the Image it is loaded into.
 struct ArchiveRow {
     Image*  image;
     int32_t offset;
@@ -66,14 +67,9 @@ struct ArchiveRow {
 
 inline std::vector<ArchiveRow> archiveRows()
 {
-    std::vector<ArchiveRow> rows = {{&shipSheet, 0, true},
-                                    {&introImage, 65580, false},
-                                    {&backdrop, 262232, false},
-                                    {&fontImage, 1835140, true}};
-    for (int k = 0; k < 9; ++k)
-        rows.push_back({&enemySprites[k], 2097328 + 16428 * k, true});
-    rows.push_back({&explosionRing, 2245180, true});
-    rows.push_back({&logo, 2261608, true});
+    std::vector<ArchiveRow> rows;
+    for (int k = 0; k < archiveEntryCount; ++k)
+        rows.push_back({archiveImages[k], archiveLayout[k].offset, archiveLayout[k].alpha});
     return rows;
 }
 

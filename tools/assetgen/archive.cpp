@@ -3,19 +3,23 @@
 
 #include "art.h"
 #include "formats.h"
+#include "gfx/archive_layout.h"
 
 std::vector<ArchivePicture> makePictures()
 {
-    std::vector<ArchivePicture> out;
-    out.push_back({"shipSheet", drawShipSheet(), 32, 0});
-    out.push_back({"introImage", drawIntroImage(), 24, 65580});
-    out.push_back({"backdrop", drawBackdrop(), 24, 262232});
-    out.push_back({"fontImage", drawFontImage(), 32, 1835140});
+    // One drawing per entry of the layout, in its order.
+    std::vector<Canvas> drawings = {drawShipSheet(), drawIntroImage(), drawBackdrop(),
+                                    drawFontImage()};
     for (int k = 0; k < 9; ++k)
-        out.push_back(
-            {"enemySprites[" + std::to_string(k) + "]", drawEnemy(k), 32, 2097328 + 16428L * k});
-    out.push_back({"explosionRing", drawExplosionRing(), 32, 2245180});
-    out.push_back({"logo", drawLogo(), 32, 2261608});
+        drawings.push_back(drawEnemy(k));
+    drawings.push_back(drawExplosionRing());
+    drawings.push_back(drawLogo());
+
+    std::vector<ArchivePicture> out;
+    for (int k = 0; k < archiveEntryCount; ++k) {
+        const ArchiveEntry& entry = archiveLayout[k];
+        out.push_back({entry.name, drawings[k], entry.bitsPerPixel(), entry.offset});
+    }
     return out;
 }
 
@@ -23,7 +27,7 @@ std::vector<uint8_t> buildArchive(const std::vector<ArchivePicture>& pictures)
 {
     std::vector<uint8_t> out;
     for (const ArchivePicture& p : pictures) {
-        if (p.offset >= 0 && static_cast<long>(out.size()) != p.offset)
+        if (static_cast<long>(out.size()) != p.offset)
             return {};
         std::vector<uint8_t> entry = tgaEntry(p.picture, p.bitsPerPixel);
         out.insert(out.end(), entry.begin(), entry.end());

@@ -10,7 +10,7 @@ struct ArchivePicture {
     std::string name;
     Canvas      picture;
     int         bitsPerPixel;
-    long        offset; // where the game reads it; -1 where the layout does not fix it
+    long        offset; // where the game reads it
 };
 
 // Draws every picture of the archive, in archive order.
