@@ -17,6 +17,7 @@
 #include "game/shots.h"
 #include "game/tally.h"
 #include "sound/sound.h"
+#include "sound/sound_effects.h"
 
 namespace {
 
@@ -96,11 +97,11 @@ void loadingWork()
     startFrameClock();
     highScore = loadHighScore();
     startSound();
-    playerShotSound   = loadSound("PlayerShot.wav", 2);
-    enemyShotSound    = loadSound("EnemyShot.wav", 1);
-    enemyExplodeSound = loadSound("EExplode.wav", 3);
-    extraShipSound    = loadSound("XtraLife.wav", 3);
-    shipExplodeSound  = loadSound("PExplode.wav", 2);
+    playerShotSound   = loadSound(playerShotEffect.fileName, playerShotEffect.channel);
+    enemyShotSound    = loadSound(enemyShotEffect.fileName, enemyShotEffect.channel);
+    enemyExplodeSound = loadSound(enemyExplodeEffect.fileName, enemyExplodeEffect.channel);
+    extraShipSound    = loadSound(extraShipEffect.fileName, extraShipEffect.channel);
+    shipExplodeSound  = loadSound(shipExplodeEffect.fileName, shipExplodeEffect.channel);
     gameState         = Intro;
 }
 

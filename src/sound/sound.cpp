@@ -2,11 +2,13 @@
 // The noise itself comes from the installed backend (SDL_mixer in the game).
 #include "sound/sound.h"
 
-Sound playerShotSound   = {"PlayerShot.wav", 2, 0};
-Sound enemyShotSound    = {"EnemyShot.wav", 1, 0};
-Sound enemyExplodeSound = {"EExplode.wav", 3, 0};
-Sound extraShipSound    = {"XtraLife.wav", 3, 0};
-Sound shipExplodeSound  = {"PExplode.wav", 2, 0};
+#include "sound/sound_effects.h"
+
+Sound playerShotSound   = {playerShotEffect.fileName, playerShotEffect.channel, 0};
+Sound enemyShotSound    = {enemyShotEffect.fileName, enemyShotEffect.channel, 0};
+Sound enemyExplodeSound = {enemyExplodeEffect.fileName, enemyExplodeEffect.channel, 0};
+Sound extraShipSound    = {extraShipEffect.fileName, extraShipEffect.channel, 0};
+Sound shipExplodeSound  = {shipExplodeEffect.fileName, shipExplodeEffect.channel, 0};
 
 const SoundBackend* soundBackend = nullptr;
 

@@ -9,11 +9,12 @@ struct Sound {
     int32_t     id;
 };
 
-extern Sound playerShotSound;   // "PlayerShot.wav", channel 2
-extern Sound enemyShotSound;    // "EnemyShot.wav", channel 1
-extern Sound enemyExplodeSound; // "EExplode.wav", channel 3
-extern Sound extraShipSound;    // "XtraLife.wav", channel 3
-extern Sound shipExplodeSound;  // "PExplode.wav", channel 2
+// The five sounds; files and channels in sound/sound_effects.h.
+extern Sound playerShotSound;
+extern Sound enemyShotSound;
+extern Sound enemyExplodeSound;
+extern Sound extraShipSound;
+extern Sound shipExplodeSound;
 
 void  startSound();
 Sound loadSound(const char* fileName, int32_t channel);

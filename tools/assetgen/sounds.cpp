@@ -2,6 +2,7 @@
 #include "sounds.h"
 
 #include "dmath.h"
+#include "sound/sound_effects.h"
 
 #include <algorithm>
 #include <cmath>
@@ -148,10 +149,10 @@ std::vector<SoundFile> makeSounds()
 {
     // Peaks at or below -3 dBFS; the shots, heard most often, sit lower.
     return {
-        {"PlayerShot.wav", finish(playerShot(), 0.45)},
-        {"EnemyShot.wav", finish(enemyShot(), 0.45)},
-        {"EExplode.wav", finish(enemyExplosion(), 0.65)},
-        {"XtraLife.wav", finish(extraShip(), 0.6)},
-        {"PExplode.wav", finish(shipExplosion(), 0.7)},
+        {playerShotEffect.fileName, finish(playerShot(), 0.45)},
+        {enemyShotEffect.fileName, finish(enemyShot(), 0.45)},
+        {enemyExplodeEffect.fileName, finish(enemyExplosion(), 0.65)},
+        {extraShipEffect.fileName, finish(extraShip(), 0.6)},
+        {shipExplodeEffect.fileName, finish(shipExplosion(), 0.7)},
     };
 }
