@@ -2,6 +2,7 @@
 // the fifteen pictures as textures with the fixed drawing state.
 #include "gfx/archive.h"
 #include "gfx/font.h"
+#include "gfx/gl.h"
 #include "gfx_test_archive.h"
 #include "process.h"
 
@@ -215,7 +216,7 @@ TEST(GfxArchive, EveryValueOfEveryHeaderByteIsHandled)
 
 class GfxImages : public ::testing::Test {
   protected:
-    void TearDown() override { loadRealGraphics(); }
+    void TearDown() override { EXPECT_TRUE(loadGameGraphics()); }
 
     void writeArchive(const Bytes& bytes) { writeBytes(dir.file("graphics.dat"), bytes); }
 

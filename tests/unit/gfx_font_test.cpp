@@ -2,6 +2,7 @@
 // whose cells are coded by colour (exact placement and cell mapping) and with
 // the game's own font (the same placement rules on the real glyphs).
 #include "gfx/font.h"
+#include "gfx/gl.h"
 #include "gfx_test_archive.h"
 #include "process.h"
 
@@ -25,8 +26,6 @@ Screen drawnOnBlack(const std::function<void()>& draw)
     return Screen();
 }
 
-bool sameFrames(const Screen& a, const Screen& b) { return a.rgb == b.rgb; }
-
 // Every pixel of the glyph square at (x, y) shows font cell `cell`.
 ::testing::AssertionResult squareShows(const Screen& s, int x, int y, int size, int cell)
 {
@@ -49,7 +48,7 @@ class GfxFont : public ::testing::Test {
     static void SetUpTestSuite() { dir = loadHandMadeGraphics(); }
     static void TearDownTestSuite()
     {
-        loadRealGraphics();
+        EXPECT_TRUE(loadGameGraphics());
         dir.reset();
     }
     void TearDown() override { glLoadIdentity(); }
@@ -210,13 +209,7 @@ TEST_F(GfxFont, ReleaseDeletesTheListsAndBuildMakesThemAgain)
 
 class GfxRealFont : public ::testing::Test {
   protected:
-    void SetUp() override
-    {
-        if (!realGraphicsExist())
-            GTEST_SKIP() << "graphics.dat has not been generated (target gamedata)";
-        loadRealGraphics();
-        ASSERT_NE(fontImage.texture, 0u);
-    }
+    void SetUp() override { ASSERT_TRUE(loadGameGraphics()); }
     void TearDown() override { glLoadIdentity(); }
 };
 
@@ -242,22 +235,22 @@ TEST_F(GfxRealFont, FormattedNumberStandsEightyUnitsOn)
     const Screen padded = drawnOnBlack([] { drawText(100, 200, false, "%6i", 42); });
     const Screen plain  = drawnOnBlack([] { drawText(180, 200, false, "42"); });
     EXPECT_FALSE(plain.inkBox(black).empty());
-    EXPECT_TRUE(sameFrames(padded, plain));
+    EXPECT_TRUE(padded == plain);
     EXPECT_GE(padded.inkBox(black).left, 180);
 
     const Screen halfPadded = drawnOnBlack([] { drawText(100, 200, true, "%6i", 42); });
     const Screen halfPlain  = drawnOnBlack([] { drawText(140, 200, true, "42"); });
-    EXPECT_TRUE(sameFrames(halfPadded, halfPlain));
+    EXPECT_TRUE(halfPadded == halfPlain);
 }
 
 TEST_F(GfxRealFont, ControlCharacterNeitherDrawsNorAdvances)
 {
-    EXPECT_TRUE(sameFrames(drawnOnBlack([] {
-                               drawText(50, 50, false,
-                                        "A\x01"
-                                        "B");
-                           }),
-                           drawnOnBlack([] { drawText(50, 50, false, "AB"); })));
+    const Screen withControl = drawnOnBlack([] {
+        drawText(50, 50, false,
+                 "A\x01"
+                 "B");
+    });
+    EXPECT_TRUE(withControl == drawnOnBlack([] { drawText(50, 50, false, "AB"); }));
     EXPECT_TRUE(drawnOnBlack([] { drawText(50, 50, false, "\x01\x1b"); }).inkBox(black).empty());
 }
 
@@ -269,7 +262,7 @@ TEST_F(GfxRealFont, RotatedModelViewDoesNotMoveTheText)
         glTranslated(-40, 12, 0);
         drawText(200, 300, false, "WAVE 1");
     });
-    EXPECT_TRUE(sameFrames(straight, rotated));
+    EXPECT_TRUE(straight == rotated);
 }
 
 TEST_F(GfxRealFont, GlyphsTakeTheColourAndLeaveTheBackgroundAlone)

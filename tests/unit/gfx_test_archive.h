@@ -1,14 +1,11 @@
 // Test helpers for the graphics tests: hand-made TGA entries and archives with
-// the game's layout, loading them from a directory, and reading the screen back.
+// the game's layout, loaded from a directory of their own, and texts read back.
 #pragma once
-#include "app/sdl/display.h"
-#include "app/view.h"
-#include "gfx/gl.h"
 #include "gfx/images.h"
 #include "process.h"
+#include "screen.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -16,16 +13,11 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 namespace gfxtest {
 
 using Bytes = std::vector<uint8_t>;
-
-struct Rgba {
-    uint8_t r, g, b, a;
-};
 
 // One archive entry: the 18-byte header, the pixels (stored B, G, R, A, bottom
 // row first; `pixel(column, rowFromBottom)`) and the 26-byte footer.
@@ -133,28 +125,6 @@ inline void writeBytes(const std::string& path, const Bytes& bytes)
     std::fclose(f);
 }
 
-// Runs loadGraphics with `dir` as the working directory.
-inline void loadGraphicsFrom(const std::string& dir)
-{
-    char saved[4096];
-    ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
-    ASSERT_EQ(chdir(dir.c_str()), 0) << dir;
-    loadGraphics();
-    ASSERT_EQ(chdir(saved), 0);
-}
-
-inline bool realGraphicsExist()
-{
-    struct stat st;
-    return stat(SWARM_DATA_DIR "/graphics.dat", &st) == 0;
-}
-
-// Leaves the real pictures loaded (when they have been generated), as the game has them.
-inline void loadRealGraphics()
-{
-    loadGraphicsFrom(realGraphicsExist() ? SWARM_DATA_DIR : "/nonexistent-swarm-data");
-}
-
 // Loads the hand-made pictures of this file from a directory of their own,
 // so every pixel of a screen has a known colour; the directory is returned.
 inline std::unique_ptr<TempDir> loadHandMadeGraphics()
@@ -164,65 +134,6 @@ inline std::unique_ptr<TempDir> loadHandMadeGraphics()
     loadGraphicsFrom(dir->path());
     return dir;
 }
-
-// The 640 x 480 screen space of every screen after the intro.
-inline void useScreenSpace()
-{
-    glViewport(0, 0, 640, 480);
-    glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluOrtho2D(0, 640, 0, 480);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
-// The intro's perspective view, as the window sets it.
-inline void usePerspective() { setPerspectiveView(); }
-
-inline void clearScreen(float r, float g, float b)
-{
-    glClearColor(r, g, b, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-// The picture drawn so far, addressed in screen units (origin bottom left).
-struct Screen {
-    std::vector<uint8_t> rgb = std::vector<uint8_t>(640 * 480 * 3);
-
-    Screen() { readDisplayPixels(rgb.data()); }
-
-    Rgba at(int x, int y) const
-    {
-        const uint8_t* p = &rgb[(size_t(479 - y) * 640 + x) * 3];
-        return {p[0], p[1], p[2], 255};
-    }
-
-    bool sameAs(Rgba c, int x, int y) const
-    {
-        const Rgba p = at(x, y);
-        return p.r == c.r && p.g == c.g && p.b == c.b;
-    }
-
-    // Bounding box of the pixels unlike `background`; empty when all match.
-    struct Box {
-        int  left = 640, bottom = 480, right = -1, top = -1;
-        bool empty() const { return right < 0; }
-    };
-    Box inkBox(Rgba background) const
-    {
-        Box box;
-        for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x)
-                if (!sameAs(background, x, y)) {
-                    box.left   = std::min(box.left, x);
-                    box.right  = std::max(box.right, x);
-                    box.bottom = std::min(box.bottom, y);
-                    box.top    = std::max(box.top, y);
-                }
-        return box;
-    }
-};
 
 // Reads back a text drawn with the coded font: the centre of each glyph square
 // names its cell in one colour channel (0 red: cell; 1 green: 255 - cell).

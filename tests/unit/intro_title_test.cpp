@@ -3,6 +3,7 @@
 #include "game/frame.h"
 #include "game/intro_title.h"
 #include "game_fixture.h"
+#include "gfx/gl.h"
 #include "gfx_test_archive.h"
 #include "process.h"
 
@@ -27,7 +28,7 @@ class IntroTitle : public GameFixture {
     static void SetUpTestSuite() { dir = loadHandMadeGraphics(); }
     static void TearDownTestSuite()
     {
-        loadRealGraphics();
+        EXPECT_TRUE(loadGameGraphics());
         dir.reset();
     }
 
@@ -304,12 +305,9 @@ TEST(IntroTitleCredits, CreditsTextIsShortPrintableAndOurOwn)
 
 std::vector<std::string> replayTrace(const TempDir& dir, const std::string& keys, int frames)
 {
-    std::vector<std::string> args = {SWARM_REPLAY_PATH, "--frames", std::to_string(frames),
-                                     "--trace", dir.file("trace.jsonl")};
-    if (realGraphicsExist()) {
-        args.push_back("--data");
-        args.push_back(SWARM_DATA_DIR);
-    }
+    std::vector<std::string> args = {
+        SWARM_REPLAY_PATH,       "--frames", std::to_string(frames), "--trace",
+        dir.file("trace.jsonl"), "--data",   SWARM_DATA_DIR};
     if (!keys.empty()) {
         writeFile(dir.file("keys"), keys);
         args.push_back("--keys");
@@ -357,9 +355,7 @@ class IntroTitleArt : public GameFixture {
     void SetUp() override
     {
         GameFixture::SetUp();
-        if (!realGraphicsExist())
-            GTEST_SKIP() << "graphics.dat has not been generated (target gamedata)";
-        loadRealGraphics();
+        ASSERT_TRUE(loadGameGraphics());
     }
 };
 
@@ -368,19 +364,12 @@ TEST_F(IntroTitleArt, TitlePromptsShowInGreenAndRed)
     useScreenSpace();
     titleFrame();
     const Screen s     = Screen();
-    auto         count = [&](int x0, int y0, int x1, int y1, bool (*match)(Rgba)) {
-        int n = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                n += match(s.at(x, y));
-        return n;
-    };
-    auto green = [](Rgba p) { return p.g > 150 && p.r < 40 && p.b < 40; };
-    auto red   = [](Rgba p) { return p.r > 150 && p.g < 40 && p.b < 40; };
-    EXPECT_GT(count(100, 150, 536, 166, green), 200);
-    EXPECT_EQ(count(100, 150, 536, 166, red), 0);
-    EXPECT_GT(count(120, 110, 516, 126, red), 200);
-    EXPECT_EQ(count(120, 110, 516, 126, green), 0);
+    auto         green = [](Rgba p) { return p.g > 150 && p.r < 40 && p.b < 40; };
+    auto         red   = [](Rgba p) { return p.r > 150 && p.g < 40 && p.b < 40; };
+    EXPECT_GT(s.count(100, 150, 536, 166, green), 200);
+    EXPECT_EQ(s.count(100, 150, 536, 166, red), 0);
+    EXPECT_GT(s.count(120, 110, 516, 126, red), 200);
+    EXPECT_EQ(s.count(120, 110, 516, 126, green), 0);
 }
 
 TEST_F(IntroTitleArt, IntroPictureCoversTheMiddleOfTheBlueScreen)

@@ -2,7 +2,7 @@
 // backdrop scroll, the game-over timer, and pictures of the status panel, the
 // texts and the ship.
 #include "game_fixture.h"
-#include "play_pictures.h"
+#include "screen.h"
 
 #include "game/play_screen.h"
 #include "game/random.h"
@@ -10,19 +10,16 @@
 
 namespace {
 
-using playtest::Pixel;
-using playtest::Screen;
-
 class PlayScreen : public GameFixture {
   protected:
     void SetUp() override
     {
         GameFixture::SetUp();
-        playtest::screenProjection();
+        useScreenSpace();
         gameState = Playing;
     }
 
-    static bool lit(Pixel p) { return p.r > 30 || p.g > 30 || p.b > 30; }
+    static bool lit(Rgba p) { return p.r > 30 || p.g > 30 || p.b > 30; }
 
     // Non-black pixels of the spare-ship icon box at (x, y).
     static int iconPixels(const Screen& screen, int x, int y)
@@ -105,7 +102,7 @@ TEST_F(PlayScreen, GameOverHoldsFor500FramesThenFadesEveryFrame)
 
 TEST_F(PlayScreen, SpareShipIconsAndSeparator)
 {
-    SKIP_WITHOUT_GAME_GRAPHICS();
+    ASSERT_TRUE(loadGameGraphics());
     shipInPlay();
     paused = true;
     lives  = 4;
@@ -123,7 +120,7 @@ TEST_F(PlayScreen, SpareShipIconsAndSeparator)
     // and 139; the rasterizer lights one of the two, over the full height.
     const int column = lit(four.at(139, 240)) ? 139 : 138;
     for (int y : {0, 100, 240, 479}) {
-        EXPECT_TRUE(playtest::isWhite(four.at(column, y))) << "y " << y;
+        EXPECT_TRUE(isWhite(four.at(column, y))) << "y " << y;
         EXPECT_FALSE(lit(four.at(column == 139 ? 138 : 137, y))) << "y " << y;
     }
 
@@ -149,14 +146,14 @@ TEST_F(PlayScreen, SpareShipIconsAndSeparator)
     brightness = 0.5;
     playFrame();
     const Screen dim;
-    const Pixel  half = dim.at(column, 240);
+    const Rgba   half = dim.at(column, 240);
     EXPECT_NEAR(half.r, 128, 3);
     EXPECT_NEAR(half.g, 128, 3);
 }
 
 TEST_F(PlayScreen, PauseTextsWhiteAndGameOverRed)
 {
-    SKIP_WITHOUT_GAME_GRAPHICS();
+    ASSERT_TRUE(loadGameGraphics());
     shipInPlay();
     ship.active = false; // keep enemyLogic out of it
     playFrame();
@@ -169,34 +166,34 @@ TEST_F(PlayScreen, PauseTextsWhiteAndGameOverRed)
     const Screen both;
 
     // "GAME OVER" at (300, 240): red glyphs over the backdrop.
-    const int redPlain = plain.count(300, 240, 480, 256, playtest::isRed);
-    const int redBoth  = both.count(300, 240, 480, 256, playtest::isRed);
+    const int redPlain = plain.count(300, 240, 480, 256, isRed);
+    const int redBoth  = both.count(300, 240, 480, 256, isRed);
     EXPECT_GT(redBoth, redPlain + 100);
     // The pause texts in white.
-    const int whitePlain = plain.count(160, 280, 640, 296, playtest::isWhite);
-    const int whiteBoth  = both.count(160, 280, 640, 296, playtest::isWhite);
+    const int whitePlain = plain.count(160, 280, 640, 296, isWhite);
+    const int whiteBoth  = both.count(160, 280, 640, 296, isWhite);
     EXPECT_GT(whiteBoth, whitePlain + 200);
-    EXPECT_GT(both.count(340, 300, 460, 316, playtest::isWhite),
-              plain.count(340, 300, 460, 316, playtest::isWhite) + 50);
+    EXPECT_GT(both.count(340, 300, 460, 316, isWhite),
+              plain.count(340, 300, 460, 316, isWhite) + 50);
 
     // During a fade the red dims with the brightness.
     brightness = 0.5;
     playFrame();
     const Screen dim;
-    EXPECT_EQ(dim.count(300, 240, 480, 256, playtest::isRed), 0);
+    EXPECT_EQ(dim.count(300, 240, 480, 256, isRed), 0);
     EXPECT_GT(
-        dim.count(300, 240, 480, 256, [](Pixel p) { return p.r > 100 && p.r < 150 && p.g < 30; }),
+        dim.count(300, 240, 480, 256, [](Rgba p) { return p.r > 100 && p.r < 150 && p.g < 30; }),
         100);
 }
 
 TEST_F(PlayScreen, ShipTopGlowsRedJustAfterAShot)
 {
-    SKIP_WITHOUT_GAME_GRAPHICS();
+    ASSERT_TRUE(loadGameGraphics());
     shipInPlay();
     paused = true;
     playFrame();
     const Screen calm;
-    auto         reddish = [](Pixel p) { return p.r > p.g + 60; };
+    auto         reddish = [](Rgba p) { return p.r > p.g + 60; };
     const int    calmRed = calm.count(366, 25, 415, 49, reddish);
 
     playerShots[1].active = true;
@@ -219,7 +216,7 @@ TEST_F(PlayScreen, ShipTopGlowsRedJustAfterAShot)
 
 TEST_F(PlayScreen, WaveBannerDuringTheEntry)
 {
-    SKIP_WITHOUT_GAME_GRAPHICS();
+    ASSERT_TRUE(loadGameGraphics());
     ship.place(341, 381, 1);
     shipCommand = 2;
     playFrame();
@@ -229,11 +226,11 @@ TEST_F(PlayScreen, WaveBannerDuringTheEntry)
     ship.place(341, 381, 1);
     playFrame();
     const Screen none;
-    EXPECT_GT(banner.count(290, 200, 490, 216, playtest::isBlue),
-              none.count(290, 200, 490, 216, playtest::isBlue) + 100)
+    EXPECT_GT(banner.count(290, 200, 490, 216, isBlue),
+              none.count(290, 200, 490, 216, isBlue) + 100)
         << "GET READY! in blue";
-    EXPECT_GT(banner.count(310, 240, 490, 256, playtest::isWhite),
-              none.count(310, 240, 490, 256, playtest::isWhite) + 50)
+    EXPECT_GT(banner.count(310, 240, 490, 256, isWhite),
+              none.count(310, 240, 490, 256, isWhite) + 50)
         << "WAVE   1";
 }
 
