@@ -7,7 +7,7 @@
 
 namespace {
 
-const View kView{};
+const View unitView{};
 using Pattern = std::function<float(float, float)>;
 
 float mirror(float x) { return 64 - x; }
@@ -38,17 +38,17 @@ Rgba shade(float nx, float ny, Rgba base, float shine)
                 std::min(1.0f, base.b * k + shine * spec), base.a);
 }
 
-const Rgba kInk = rgba(0.05f, 0.03f, 0.08f);
+const Rgba darkInk = rgba(0.05f, 0.03f, 0.08f);
 
 // A shaded body segment with a dark outline; `pattern` mixes in a second colour.
 void blob(Canvas& cv, float cx, float cy, float rx, float ry, Rgba base, float shine = 0.7f,
-          Pattern pattern = nullptr, Rgba second = kInk)
+          Pattern pattern = nullptr, Rgba second = darkInk)
 {
     auto sdf = [=](float x, float y) { return sdEllipse(x, y, cx, cy, rx, ry); };
     fillShape(
-        cv, kView, cx - rx - 2, cy - ry - 2, cx + rx + 2, cy + ry + 2,
-        [&](float x, float y) { return sdf(x, y) - 1.0f; }, kInk);
-    fillShape(cv, kView, cx - rx, cy - ry, cx + rx, cy + ry, sdf, [&](float x, float y) {
+        cv, unitView, cx - rx - 2, cy - ry - 2, cx + rx + 2, cy + ry + 2,
+        [&](float x, float y) { return sdf(x, y) - 1.0f; }, darkInk);
+    fillShape(cv, unitView, cx - rx, cy - ry, cx + rx, cy + ry, sdf, [&](float x, float y) {
         Rgba c = base;
         if (pattern)
             c = lerp(base, second, dm::clamp01(pattern(x, y)));
@@ -80,19 +80,20 @@ void limbs(Canvas& cv, std::vector<float> pts, float width, Rgba colour)
             return d;
         };
         fillShape(
-            cv, kView, 0, 0, 64, 64, [&](float x, float y) { return sdf(x, y) - 0.8f; }, kInk);
-        fillShape(cv, kView, 0, 0, 64, 64, sdf, colour);
+            cv, unitView, 0, 0, 64, 64, [&](float x, float y) { return sdf(x, y) - 0.8f; },
+            darkInk);
+        fillShape(cv, unitView, 0, 0, 64, 64, sdf, colour);
     }
 }
 
 // A pair of translucent wings with a few veins and a brighter rim.
 void wings(Canvas& cv, float cx, float cy, float rx, float ry, float degrees, Rgba colour,
-           Pattern pattern = nullptr, Rgba second = kInk)
+           Pattern pattern = nullptr, Rgba second = darkInk)
 {
     for (int side = 0; side < 2; ++side) {
         float x0 = side ? mirror(cx) : cx, ang = side ? -degrees : degrees;
         auto  sdf = [=](float x, float y) { return sdEllipseRot(x, y, x0, cy, rx, ry, ang); };
-        fillShape(cv, kView, 0, 0, 64, 64, sdf, [&](float x, float y) {
+        fillShape(cv, unitView, 0, 0, 64, 64, sdf, [&](float x, float y) {
             float d = -sdf(x, y);
             Rgba  c = colour;
             if (pattern) {
@@ -123,7 +124,7 @@ void drawScarab(Canvas& cv)
     blobPair(cv, 43.5f, 59, 2.3f, 2.3f, rgba(0.7f, 0.95f, 0.3f));
     blob(cv, 32, 50, 7, 5.5f, rgba(0.05f, 0.45f, 0.3f));
     fillShape(
-        cv, kView, 28, 52, 36, 63,
+        cv, unitView, 28, 52, 36, 63,
         [](float x, float y) {
             return sdPolygon(x, y, {29.5f, 54, 34.5f, 54, 32, 62});
         },
@@ -132,8 +133,8 @@ void drawScarab(Canvas& cv)
     blob(cv, 32, 40, 12, 7, green);
     blobPair(cv, 26, 22, 6.8f, 14, rgba(0.15f, 0.85f, 0.5f), 0.9f);
     fillShape(
-        cv, kView, 30, 6, 34, 37,
-        [](float x, float y) { return sdSegment(x, y, 32, 9, 32, 35) - 0.5f; }, kInk);
+        cv, unitView, 30, 6, 34, 37,
+        [](float x, float y) { return sdSegment(x, y, 32, 9, 32, 35) - 0.5f; }, darkInk);
 }
 
 void drawWasp(Canvas& cv)
@@ -146,16 +147,16 @@ void drawWasp(Canvas& cv)
     limbs(cv, {35, 35, 46, 33, 52, 26}, 1.1f, rgba(0.25f, 0.2f, 0.1f));
     limbs(cv, {30, 54, 25, 59, 20, 62}, 0.8f, rgba(0.2f, 0.15f, 0.1f));
     fillShape(
-        cv, kView, 29, 1, 35, 10,
+        cv, unitView, 29, 1, 35, 10,
         [](float x, float y) {
             return sdPolygon(x, y, {29.8f, 9, 34.2f, 9, 32, 1.5f});
         },
-        kInk);
+        darkInk);
     blob(cv, 32, 20, 8.5f, 12.5f, yellow, 0.6f, [](float, float y) {
         float band = y - std::floor(y / 6.0f) * 6.0f;
         return (band > 3.2f && y < 29) ? 1.0f : 0.0f;
     });
-    blob(cv, 32, 33.5f, 2.5f, 2.5f, kInk);
+    blob(cv, 32, 33.5f, 2.5f, 2.5f, darkInk);
     blob(
         cv, 32, 40, 6.5f, 6, rgba(0.2f, 0.15f, 0.1f), 0.6f,
         [](float x, float y) { return (std::fabs(x - 32) > 3.5f && y < 41) ? 1.0f : 0.0f; },
@@ -167,10 +168,10 @@ void drawWasp(Canvas& cv)
 
 void drawLadybird(Canvas& cv)
 {
-    limbs(cv, {40, 42, 49, 46, 54, 54}, 1.5f, kInk);
-    limbs(cv, {42, 32, 54, 34, 59, 40}, 1.5f, kInk);
-    limbs(cv, {42, 22, 53, 17, 57, 9}, 1.5f, kInk);
-    limbs(cv, {34, 54, 37, 59, 41, 61}, 0.8f, kInk);
+    limbs(cv, {40, 42, 49, 46, 54, 54}, 1.5f, darkInk);
+    limbs(cv, {42, 32, 54, 34, 59, 40}, 1.5f, darkInk);
+    limbs(cv, {42, 22, 53, 17, 57, 9}, 1.5f, darkInk);
+    limbs(cv, {34, 54, 37, 59, 41, 61}, 0.8f, darkInk);
     blob(
         cv, 32, 50, 8.5f, 6, rgba(0.12f, 0.1f, 0.14f), 0.8f,
         [](float x, float y) {
@@ -207,13 +208,13 @@ void drawMantis(Canvas& cv)
     limbs(cv, {44, 57, 38, 62}, 1.4f, rgba(0.45f, 0.85f, 0.2f));
     limbs(cv, {35, 51, 37, 57, 36, 62}, 0.6f, rgba(0.7f, 1.0f, 0.4f));
     fillShape(
-        cv, kView, 20, 44, 44, 62,
+        cv, unitView, 20, 44, 44, 62,
         [](float x, float y) {
             return sdPolygon(x, y, {23, 48, 41, 48, 32, 59}) - 1.0f;
         },
-        kInk);
+        darkInk);
     fillShape(
-        cv, kView, 20, 44, 44, 62,
+        cv, unitView, 20, 44, 44, 62,
         [](float x, float y) {
             return sdPolygon(x, y, {23, 48, 41, 48, 32, 59});
         },
@@ -249,7 +250,7 @@ void drawMoth(Canvas& cv)
             float dx = x - 46, dy = y - 22;
             return std::sqrt(dx * dx + dy * dy) < 2.0f ? 1.0f : 0.0f;
         },
-        kInk);
+        darkInk);
     wings(
         cv, 43, 41, 11, 9, 25, rgba(0.9f, 0.45f, 0.6f, 0.95f),
         [](float x, float y) {
@@ -325,18 +326,18 @@ void drawStag(Canvas& cv)
     blob(cv, 32, 39, 11, 5.5f, shell);
     blobPair(cv, 26.2f, 21, 7.2f, 14, shell, 1.0f);
     fillShape(
-        cv, kView, 30, 6, 34, 36,
-        [](float x, float y) { return sdSegment(x, y, 32, 8, 32, 34) - 0.5f; }, kInk);
+        cv, unitView, 30, 6, 34, 36,
+        [](float x, float y) { return sdSegment(x, y, 32, 8, 32, 34) - 0.5f; }, darkInk);
 }
 
 void drawFirefly(Canvas& cv)
 {
     auto glow = [](float x, float y) { return sdEllipse(x, y, 32, 17, 9, 12); };
-    glowShape(cv, kView, 22, 4, 42, 30, glow, rgba(0.8f, 1.0f, 0.3f), 3.0f, 0.7f);
+    glowShape(cv, unitView, 22, 4, 42, 30, glow, rgba(0.8f, 1.0f, 0.3f), 3.0f, 0.7f);
     wings(cv, 43, 26, 13, 6, -50, rgba(0.85f, 0.95f, 1.0f, 0.35f));
-    limbs(cv, {35, 42, 44, 46, 47, 54}, 1.1f, kInk);
-    limbs(cv, {35, 38, 48, 38, 54, 44}, 1.1f, kInk);
-    limbs(cv, {31, 54, 27, 59, 23, 60}, 0.8f, kInk);
+    limbs(cv, {35, 42, 44, 46, 47, 54}, 1.1f, darkInk);
+    limbs(cv, {35, 38, 48, 38, 54, 44}, 1.1f, darkInk);
+    limbs(cv, {31, 54, 27, 59, 23, 60}, 0.8f, darkInk);
     blob(
         cv, 32, 17, 9, 12, rgba(0.9f, 1.0f, 0.45f), 0.5f,
         [](float, float y) {
@@ -348,8 +349,9 @@ void drawFirefly(Canvas& cv)
         float cx = side ? 27.5f : 36.5f, ang = side ? 12.0f : -12.0f;
         auto  sdf = [=](float x, float y) { return sdEllipseRot(x, y, cx, 30, 4.8f, 12, ang); };
         fillShape(
-            cv, kView, 0, 0, 64, 64, [&](float x, float y) { return sdf(x, y) - 1.0f; }, kInk);
-        fillShape(cv, kView, 0, 0, 64, 64, sdf, [=](float x, float y) {
+            cv, unitView, 0, 0, 64, 64, [&](float x, float y) { return sdf(x, y) - 1.0f; },
+            darkInk);
+        fillShape(cv, unitView, 0, 0, 64, 64, sdf, [=](float x, float y) {
             Rgba c = std::fabs(x - 32) > 6.5f ? rgba(0.95f, 0.55f, 0.1f) : rgba(0.2f, 0.12f, 0.15f);
             return shade((x - cx) / 4.8f, (y - 30) / 12, c, 0.8f);
         });
@@ -358,7 +360,7 @@ void drawFirefly(Canvas& cv)
         float dx = x - 32, dy = y - 43;
         return dx * dx + dy * dy < 6.0f ? 1.0f : 0.0f;
     });
-    blob(cv, 32, 51, 5, 3.8f, kInk, 0.9f);
+    blob(cv, 32, 51, 5, 3.8f, darkInk, 0.9f);
     eyes(cv, 28.5f, 52, 1.5f, rgba(0.5f, 0.9f, 1.0f));
 }
 
@@ -385,7 +387,7 @@ Canvas drawExplosionRing()
 {
     Canvas cv(64, 64);
     fillShape(
-        cv, kView, 0, 0, 64, 64, [](float, float) { return -1.0f; },
+        cv, unitView, 0, 0, 64, 64, [](float, float) { return -1.0f; },
         [](float x, float y) {
             float dx = x - 32, dy = y - 32;
             float r = std::sqrt(dx * dx + dy * dy);

@@ -9,7 +9,7 @@ namespace {
 // the glyph stays crisp at half size, where only every other texel is sampled. Design
 // column c lands in texel columns 2c + 2 and 2c + 3; design row r (0 to 6) in texel rows
 // 2r + 2 and 2r + 3 from the cell's top, which keeps the top two rows of every cell clear.
-const char* const kGlyphs[95] = {
+const char* const glyphs[95] = {
     "||||||",                                                  // space
     "..##..|..##..|..##..|..##..||..##..|..##..",              // !
     ".##.##|.##.##|.#..#.||||",                                // "
@@ -113,7 +113,7 @@ bool glyphInk(int code, int designColumn, int designRow)
 {
     if (code < 32 || code > 126)
         return false;
-    const char* s   = kGlyphs[code - 32];
+    const char* s   = glyphs[code - 32];
     int         row = 0, col = 0;
     for (; *s; ++s) {
         if (*s == '|') {

@@ -82,7 +82,7 @@ int main(int argc, char** argv)
     }
     bool ok = writeBytes(out + "/graphics.dat", archive);
     for (const SoundFile& s : makeSounds())
-        ok = writeBytes(out + "/" + s.name, wavFile(s.samples, kSampleRate)) && ok;
+        ok = writeBytes(out + "/" + s.name, wavFile(s.samples, sampleRate)) && ok;
     ok = writeBytes(out + "/swarm-icon.bmp", bmpFile(drawIcon(32, true))) && ok;
     if (!icons.empty())
         ok = writeIcons(icons) && ok;

@@ -6,9 +6,9 @@
 
 namespace {
 
-const float kMid = 32; // the ship's axis in design units
+const float shipAxis = 32; // the ship's axis in design units
 
-float fold(float x) { return kMid + std::fabs(x - kMid); }
+float fold(float x) { return shipAxis + std::fabs(x - shipAxis); }
 
 float sdFuselage(float x, float y)
 {
@@ -42,7 +42,7 @@ float sdWhole(float x, float y)
 
 Rgba metal(float x, float y, Rgba base)
 {
-    float side = std::fabs(x - kMid) / 30.0f;
+    float side = std::fabs(x - shipAxis) / 30.0f;
     float k    = 1.05f - 0.45f * side - 0.25f * (y / 64.0f);
     return rgba(base.r * k, base.g * k, base.b * k);
 }
@@ -50,7 +50,7 @@ Rgba metal(float x, float y, Rgba base)
 void exhaust(Canvas& cv, const View& v)
 {
     for (int side = -1; side <= 1; side += 2) {
-        float ex    = kMid + side * 6.5f;
+        float ex    = shipAxis + side * 6.5f;
         auto  flame = [ex](float x, float y) { return sdEllipse(x, y, ex, 60, 2.6f, 5.5f); };
         glowShape(cv, v, ex - 3, 54, ex + 3, 66, flame, rgba(1.0f, 0.45f, 0.1f), 2.0f, 0.8f);
         fillShape(cv, v, ex - 3, 54, ex + 3, 66, flame, [ex](float x, float y) {
@@ -88,7 +88,7 @@ void drawShip(Canvas& cv, const View& v)
     fillShape(cv, v, 0, 14, 64, 30, sdCanard, rgba(0.9f, 0.3f, 0.22f));
     // Fuselage: bright hull with a lit spine.
     fillShape(cv, v, 20, 0, 44, 60, sdFuselage, [](float x, float y) {
-        float side = std::fabs(x - kMid) / 5.5f;
+        float side = std::fabs(x - shipAxis) / 5.5f;
         float k    = 1.0f - 0.45f * side * side;
         Rgba  c    = rgba(0.86f * k, 0.9f * k, 0.97f * k);
         if (y > 44 && y < 47)
@@ -96,13 +96,13 @@ void drawShip(Canvas& cv, const View& v)
         return c;
     });
     // Cockpit canopy.
-    auto canopy = [](float x, float y) { return sdEllipse(x, y, kMid, 24, 2.6f, 7.5f); };
+    auto canopy = [](float x, float y) { return sdEllipse(x, y, shipAxis, 24, 2.6f, 7.5f); };
     fillShape(
         cv, v, 28, 15, 36, 33, [&](float x, float y) { return canopy(x, y) - 0.9f; }, outline);
     fillShape(cv, v, 28, 15, 36, 33, canopy, [](float x, float y) {
         float t = dm::clamp01((y - 17) / 14.0f);
         Rgba  c = lerp(rgba(0.55f, 0.95f, 1.0f), rgba(0.05f, 0.25f, 0.55f), t);
-        if (std::fabs(x - (kMid - 0.8f)) < 0.8f && y > 19 && y < 24)
+        if (std::fabs(x - (shipAxis - 0.8f)) < 0.8f && y > 19 && y < 24)
             c = rgba(0.95f, 1, 1);
         return c;
     });

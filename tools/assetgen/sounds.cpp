@@ -9,10 +9,10 @@
 
 namespace {
 
-using Wave         = std::vector<double>;
-const double kRate = kSampleRate;
+using Wave        = std::vector<double>;
+const double rate = sampleRate;
 
-Wave silence(double seconds) { return Wave(static_cast<size_t>(seconds * kRate), 0.0); }
+Wave silence(double seconds) { return Wave(static_cast<size_t>(seconds * rate), 0.0); }
 
 double softSquare(double phase)
 {
@@ -21,7 +21,7 @@ double softSquare(double phase)
 }
 
 // One-pole low-pass coefficient for a cut-off frequency.
-double lowPass(double hz) { return 1.0 - dm::expD(-2 * dm::PI * hz / kRate); }
+double lowPass(double hz) { return 1.0 - dm::expD(-2 * dm::PI * hz / rate); }
 
 double semitone(double n) { return dm::expD(n * 0.69314718055994530942 / 12.0); }
 
@@ -30,10 +30,10 @@ Wave playerShot()
     Wave   w     = silence(0.15);
     double phase = 0, phase2 = 0;
     for (size_t i = 0; i < w.size(); ++i) {
-        double t = i / kRate;
+        double t = i / rate;
         double f = 600 + 2300 * dm::expD(-t * 28);
-        phase += f / kRate;
-        phase2 += f * 1.503 / kRate;
+        phase += f / rate;
+        phase2 += f * 1.503 / rate;
         double env = dm::expD(-t * 18);
         w[i]       = env * (0.7 * softSquare(phase) + 0.3 * dm::sinD(2 * dm::PI * phase2));
     }
@@ -45,9 +45,9 @@ Wave enemyShot()
     Wave   w     = silence(0.22);
     double phase = 0;
     for (size_t i = 0; i < w.size(); ++i) {
-        double t = i / kRate;
+        double t = i / rate;
         double f = (230 + 700 * dm::expD(-t * 14)) * (1 + 0.08 * dm::sinD(2 * dm::PI * 38 * t));
-        phase += f / kRate;
+        phase += f / rate;
         double saw = 2 * (phase - std::floor(phase)) - 1;
         double env = std::min(1.0, t / 0.01) * dm::expD(-t * 9);
         w[i]       = env * (0.6 * saw + 0.4 * dm::sinD(2 * dm::PI * phase * 0.5));
@@ -62,7 +62,7 @@ Wave enemyExplosion()
     double  held = 0, low = 0, band = 0, thump = 0;
     int     hold = 0;
     for (size_t i = 0; i < w.size(); ++i) {
-        double t = i / kRate;
+        double t = i / rate;
         // Sample-and-hold noise whose hold grows: a crunch that coarsens as it dies.
         if (hold-- <= 0) {
             held = rng.uniform() * 2 - 1;
@@ -70,7 +70,7 @@ Wave enemyExplosion()
         }
         low += lowPass(5000 * dm::expD(-t * 6) + 200) * (held - low);
         band += lowPass(900) * (low - band);
-        thump += 2 * dm::PI * (40 + 120 * dm::expD(-t * 20)) / kRate;
+        thump += 2 * dm::PI * (40 + 120 * dm::expD(-t * 20)) / rate;
         double env = std::min(1.0, t / 0.004) * dm::expD(-t * 9);
         w[i]       = env * (0.75 * low + 0.35 * band + 0.5 * dm::sinD(thump) * dm::expD(-t * 12));
     }
@@ -87,17 +87,17 @@ Wave extraShip()
         double start = n * step, length = n == 6 ? 0.8 - start : step * 2.2;
         double f     = 523.25 * semitone(notes[n]);
         double phase = 0;
-        for (size_t i = static_cast<size_t>(start * kRate); i < w.size(); ++i) {
-            double t = i / kRate - start;
+        for (size_t i = static_cast<size_t>(start * rate); i < w.size(); ++i) {
+            double t = i / rate - start;
             if (t > length)
                 break;
-            phase += f / kRate;
+            phase += f / rate;
             double env = std::min(1.0, t / 0.005) * dm::expD(-t * (n == 6 ? 4.0 : 10.0));
             double tri = 4 * std::fabs(phase - std::floor(phase + 0.5)) - 1;
             w[i] += env * (0.55 * tri + 0.45 * dm::sinD(2 * dm::PI * phase * 2) * 0.5);
         }
     }
-    size_t delay = static_cast<size_t>(0.11 * kRate);
+    size_t delay = static_cast<size_t>(0.11 * rate);
     for (size_t i = w.size(); i-- > delay;)
         w[i] += 0.3 * w[i - delay];
     return w;
@@ -109,14 +109,14 @@ Wave shipExplosion()
     dm::Rng rng(13);
     double  brown = 0, low = 0, crackle = 0, phase = 0;
     for (size_t i = 0; i < w.size(); ++i) {
-        double t     = i / kRate;
+        double t     = i / rate;
         double white = rng.uniform() * 2 - 1;
         brown        = brown * 0.995 + white * 0.1;
         low += lowPass(180 + 1800 * dm::expD(-t * 5)) * (brown - low);
         if (rng.uniform() < 0.004 * dm::expD(-t * 3))
             crackle = rng.uniform() * 2 - 1;
         crackle *= 0.995;
-        phase += 2 * dm::PI * (28 + 70 * dm::expD(-t * 3)) / kRate;
+        phase += 2 * dm::PI * (28 + 70 * dm::expD(-t * 3)) / rate;
         double env = std::min(1.0, t / 0.006) * (0.35 + 0.65 * dm::expD(-t * 2.5)) * (1 - t / 1.2);
         w[i] = env * (1.2 * low + 0.35 * crackle + 0.45 * dm::sinD(phase) * dm::expD(-t * 1.5));
     }
@@ -130,7 +130,7 @@ std::vector<int16_t> finish(Wave w, double peak)
     for (double s : w)
         top = std::max(top, std::fabs(s));
     double gain = top > 0 ? peak / top : 0;
-    size_t in = static_cast<size_t>(0.002 * kRate), out = static_cast<size_t>(0.012 * kRate);
+    size_t in = static_cast<size_t>(0.002 * rate), out = static_cast<size_t>(0.012 * rate);
     std::vector<int16_t> pcm(w.size());
     for (size_t i = 0; i < w.size(); ++i) {
         double g = gain;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-const int kSampleRate = 44100;
+const int sampleRate = 44100;
 
 struct SoundFile {
     std::string          name;
