@@ -86,13 +86,13 @@ int parseReplayOptions(int argc, char** argv, ReplayOptions* options)
         } else if (arg == "--trace") {
             options->traceFile = value();
         } else if (arg == "--screenshot") {
-            const std::string spec  = value();
-            const size_t      colon = spec.find(':');
+            const std::string shot  = value();
+            const size_t      colon = shot.find(':');
             uint64_t          pass  = 0;
-            if (colon == std::string::npos || colon + 1 == spec.size() ||
-                !parseUnsigned(spec.substr(0, colon).c_str(), &pass))
-                return replayFailure("--screenshot takes PASS:FILE.png, not '" + spec + "'");
-            options->screenshots[pass] = absolute(spec.substr(colon + 1));
+            if (colon == std::string::npos || colon + 1 == shot.size() ||
+                !parseUnsigned(shot.substr(0, colon).c_str(), &pass))
+                return replayFailure("--screenshot takes PASS:FILE.png, not '" + shot + "'");
+            options->screenshots[pass] = absolute(shot.substr(colon + 1));
         } else {
             std::fputs(usage, stderr);
             return replayFailure("unknown argument '" + arg + "'");
