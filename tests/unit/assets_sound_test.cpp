@@ -1,8 +1,9 @@
-// Checks the generated sound files and icons: format, length, level and no clicks.
+// Checks the generated sound files and icons: format, length, level, spectrum and no clicks.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,9 +21,11 @@ using namespace assets;
 
 namespace {
 
+const double kRate = 44100;
+
 struct Wav {
-    bool                 valid = false;
-    std::vector<int16_t> samples;
+    bool                valid = false;
+    std::vector<double> samples; // full scale is 1
 };
 
 // Parses a canonical RIFF WAV and requires 16-bit mono PCM at 44,100 Hz.
@@ -44,7 +47,7 @@ Wav parseWav(const Bytes& b)
                      le16(b, at + 20) == 2 && le16(b, at + 22) == 16;
         } else if (id == "data" && format) {
             for (size_t i = 0; i + 1 < size; i += 2)
-                w.samples.push_back(static_cast<int16_t>(le16(b, at + 8 + i)));
+                w.samples.push_back(static_cast<int16_t>(le16(b, at + 8 + i)) / 32768.0);
             w.valid = size % 2 == 0;
         }
         at += 8 + size + (size & 1);
@@ -52,49 +55,215 @@ Wav parseWav(const Bytes& b)
     return w;
 }
 
+Wav loadWav(const char* file) { return parseWav(readFile(dataPath(file))); }
+
+double dB(double level) { return 20 * std::log10(std::max(level, 1e-9)); }
+
+double rms(const std::vector<double>& s, size_t from, size_t count)
+{
+    double power = 0;
+    for (size_t i = from; i < from + count && i < s.size(); ++i)
+        power += s[i] * s[i];
+    return std::sqrt(power / count);
+}
+
+// The loudest 50 ms of a sound (RMS, in dB of full scale), in 5 ms steps.
+double loudestDb(const std::vector<double>& s)
+{
+    const size_t window = 2205;
+    double       top    = 0;
+    for (size_t at = 0; at + window <= s.size(); at += 220)
+        top = std::max(top, rms(s, at, window));
+    return dB(top);
+}
+
+double peakDb(const std::vector<double>& s)
+{
+    double top = 0;
+    for (double v : s)
+        top = std::max(top, std::fabs(v));
+    return dB(top);
+}
+
+// Share of the energy of samples [from, from + 4096) that lies between lo and hi Hz
+// (Hann window, radix-2 transform).
+double bandShare(const std::vector<double>& s, size_t from, double lo, double hi)
+{
+    const size_t                      n = 4096;
+    std::vector<std::complex<double>> x(n);
+    for (size_t i = 0; i < n; ++i) {
+        double hann = 0.5 - 0.5 * std::cos(2 * M_PI * i / n);
+        x[i]        = from + i < s.size() ? s[from + i] * hann : 0.0;
+    }
+    for (size_t i = 1, j = 0; i < n; ++i) {
+        size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1)
+            j ^= bit;
+        j ^= bit;
+        if (i < j)
+            std::swap(x[i], x[j]);
+    }
+    for (size_t len = 2; len <= n; len <<= 1) {
+        std::complex<double> step = std::polar(1.0, -2 * M_PI / len);
+        for (size_t i = 0; i < n; i += len) {
+            std::complex<double> w = 1;
+            for (size_t k = 0; k < len / 2; ++k, w *= step) {
+                std::complex<double> a = x[i + k], b = x[i + k + len / 2] * w;
+                x[i + k]           = a + b;
+                x[i + k + len / 2] = a - b;
+            }
+        }
+    }
+    double in = 0, all = 0;
+    for (size_t k = 1; k < n / 2; ++k) {
+        double e  = std::norm(x[k]);
+        double hz = k * kRate / n;
+        all += e;
+        if (hz >= lo && hz < hi)
+            in += e;
+    }
+    return all > 0 ? in / all : 0;
+}
+
+// The largest fall of the envelope (the highest |sample| of the last `window` samples)
+// within one `window`, as a share of its highest value: a sound or note that stops
+// without a release falls all at once.
+double largestFall(const std::vector<double>& s, size_t window)
+{
+    std::vector<double> envelope(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        double top = 0;
+        for (size_t k = i >= window ? i - window : 0; k <= i; ++k)
+            top = std::max(top, std::fabs(s[k]));
+        envelope[i] = top;
+    }
+    double top = *std::max_element(envelope.begin(), envelope.end()), fall = 0;
+    for (size_t i = 0; i + window < envelope.size(); ++i)
+        fall = std::max(fall, envelope[i] - envelope[i + window]);
+    return top > 0 ? fall / top : 0;
+}
+
 struct SoundSpec {
     const char* file;
     double      minSeconds, maxSeconds;
+    double      minLoudness, maxLoudness; // loudest 50 ms, dB of full scale
 };
 
-TEST(AssetsSounds, EveryWavIsValidAudibleUnclippedAndClickFree)
+const SoundSpec kSounds[] = {{"PlayerShot.wav", 0.1, 0.25, -15, -12},
+                             {"EnemyShot.wav", 0.10, 0.12, -21.5, -18.5},
+                             {"EExplode.wav", 0.3, 0.6, -10, -8},
+                             {"XtraLife.wav", 0.6, 1.0, -12, -9},
+                             {"PExplode.wav", 1.5, 2.0, -10, -8}};
+
+TEST(AssetsSounds, EveryWavIsValidWithItsLengthLevelAndCleanEnds)
 {
-    const SoundSpec     specs[] = {{"PlayerShot.wav", 0.1, 0.25},
-                                   {"EnemyShot.wav", 0.1, 0.35},
-                                   {"EExplode.wav", 0.3, 0.6},
-                                   {"XtraLife.wav", 0.6, 1.0},
-                                   {"PExplode.wav", 1.0, 1.5}};
-    std::vector<double> loudness;
-    for (const SoundSpec& s : specs) {
+    for (const SoundSpec& s : kSounds) {
         SCOPED_TRACE(s.file);
-        Wav w = parseWav(readFile(dataPath(s.file)));
+        Wav w = loadWav(s.file);
         ASSERT_TRUE(w.valid) << "not 16-bit mono PCM at 44,100 Hz";
-        double seconds = w.samples.size() / 44100.0;
+        ASSERT_GT(w.samples.size(), 4410u);
+        double seconds = w.samples.size() / kRate;
         EXPECT_GE(seconds, s.minSeconds);
         EXPECT_LE(seconds, s.maxSeconds);
-        int    peak  = 0;
-        double power = 0;
-        for (int16_t v : w.samples) {
-            peak = std::max(peak, std::abs(static_cast<int>(v)));
-            power += static_cast<double>(v) * v;
-        }
-        double rms = std::sqrt(power / w.samples.size());
-        EXPECT_LE(peak, 23198) << "peak above -3 dBFS";
-        EXPECT_GT(peak, 8000) << "too quiet";
-        EXPECT_GT(rms, 1000) << "nearly silent";
-        loudness.push_back(rms);
+        double loudness = loudestDb(w.samples);
+        EXPECT_GE(loudness, s.minLoudness);
+        EXPECT_LE(loudness, s.maxLoudness);
+        EXPECT_LE(peakDb(w.samples), -1.0) << "peak above -1 dBFS";
         // Fades at both ends: the first and last samples sit at silence.
-        EXPECT_LT(std::abs(w.samples.front()), 200);
-        EXPECT_LT(std::abs(w.samples.back()), 200);
-        int jump = 0;
-        for (size_t i = 0; i < 20 && i + 1 < w.samples.size(); ++i)
-            jump = std::max(jump, std::abs(w.samples[i + 1] - w.samples[i]));
-        EXPECT_LT(jump, 4000) << "the start clicks";
+        EXPECT_LT(std::fabs(w.samples.front()), 0.006);
+        EXPECT_LT(std::fabs(w.samples.back()), 0.006);
+        double jump = 0;
+        for (size_t i = 0; i < 20; ++i)
+            jump = std::max(jump, std::fabs(w.samples[i + 1] - w.samples[i]));
+        EXPECT_LT(jump, 0.12) << "the start clicks";
     }
-    // Balanced: no effect more than four times as loud (RMS) as another.
-    double lo = *std::min_element(loudness.begin(), loudness.end());
-    double hi = *std::max_element(loudness.begin(), loudness.end());
-    EXPECT_LT(hi, lo * 4);
+}
+
+TEST(AssetsSounds, TheMixIsBalanced)
+{
+    auto   loud   = [](const char* f) { return loudestDb(loadWav(f).samples); };
+    double player = loud("PlayerShot.wav"), enemy = loud("EnemyShot.wav");
+    // The enemy fires most often: it sits well under the player's shot.
+    EXPECT_GE(player - enemy, 6.0);
+    EXPECT_LE(player - enemy, 8.0);
+    // The extra ship is heard over the shots, the explosions are the loudest.
+    EXPECT_GE(loud("XtraLife.wav"), player + 2.0);
+    EXPECT_GE(loud("EExplode.wav"), player + 3.0);
+    EXPECT_GE(loud("PExplode.wav"), player + 3.0);
+}
+
+TEST(AssetsSounds, ShipExplosionCracksThenRumblesWhereSpeakersPlayIt)
+{
+    Wav w = loadWav("PExplode.wav");
+    ASSERT_TRUE(w.valid);
+    EXPECT_GE(peakDb(w.samples), -3.0);
+    EXPECT_LE(peakDb(w.samples), -1.0);
+    // The first 100 ms: a broadband crack with real energy from 2 to 8 kHz.
+    const double crack = bandShare(w.samples, 0, 2000, 8000);
+    EXPECT_GT(crack, 0.12) << "crack share 2-8 kHz " << crack;
+    // The body after it lies between 100 and 800 Hz, little of it sub-bass.
+    for (size_t from : {5000u, 15000u, 30000u, 50000u}) {
+        SCOPED_TRACE(from);
+        EXPECT_GT(bandShare(w.samples, from, 100, 800), 0.6);
+        EXPECT_LT(bandShare(w.samples, from, 0, 80), 0.15);
+    }
+    // It keeps sounding: half a second in, still within 12 dB of its loudest.
+    EXPECT_GT(dB(rms(w.samples, 22050, 2205)), loudestDb(w.samples) - 12);
+}
+
+TEST(AssetsSounds, NoSoundStopsWithoutARelease)
+{
+    // Tones, measured over 5 ms; the noisy explosions over 10 ms.
+    const struct {
+        const char* file;
+        size_t      window;
+        double      limit;
+    } cases[] = {{"PlayerShot.wav", 220, 0.3},
+                 {"EnemyShot.wav", 220, 0.3},
+                 {"XtraLife.wav", 220, 0.3},
+                 {"EExplode.wav", 441, 0.45},
+                 {"PExplode.wav", 441, 0.45}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        Wav w = loadWav(c.file);
+        ASSERT_TRUE(w.valid);
+        double fall = largestFall(w.samples, c.window);
+        EXPECT_LT(fall, c.limit);
+        // The measure sees a cut: the same sound stopped dead a third of the way in.
+        std::vector<double> cut     = w.samples;
+        size_t              loudest = 0;
+        for (size_t i = 0; i < cut.size() / 3; ++i)
+            if (std::fabs(cut[i]) > std::fabs(cut[loudest]))
+                loudest = i;
+        std::fill(cut.begin() + static_cast<long>(loudest + c.window), cut.end(), 0.0);
+        EXPECT_GT(largestFall(cut, c.window), c.limit) << "the measure misses a cut";
+    }
+}
+
+// The largest third difference of the samples. Smooth tones below 7 kHz keep it small;
+// a waveform that jumps (a note cut mid-cycle) shows as a spike of about twice the jump.
+double largestStep(const std::vector<double>& s)
+{
+    double top = 0;
+    for (size_t i = 3; i < s.size(); ++i)
+        top = std::max(top, std::fabs(s[i] - 3 * s[i - 1] + 3 * s[i - 2] - s[i - 3]));
+    return top;
+}
+
+TEST(AssetsSounds, JingleNotesEndWithoutSteps)
+{
+    Wav w = loadWav("XtraLife.wav");
+    ASSERT_TRUE(w.valid);
+    EXPECT_LT(largestStep(w.samples), 0.07);
+    // A note cut off at -23 dBFS (0.07 of full scale), as one stopping at a fifth of its
+    // envelope would, is a step that the measure sees.
+    std::vector<double> cut = w.samples;
+    size_t              at  = cut.size() / 2;
+    while (at < cut.size() && std::fabs(cut[at]) < 0.07)
+        ++at;
+    ASSERT_LT(at, cut.size());
+    std::fill(cut.begin() + static_cast<long>(at), cut.end(), 0.0);
+    EXPECT_GT(largestStep(cut), 0.1);
 }
 
 TEST(AssetsIcons, WindowIconIsA32BitBmpWithAlphaAndDesktopIconsExist)

@@ -42,18 +42,22 @@ Wave playerShot()
 
 Wave enemyShot()
 {
-    Wave   w     = silence(0.22);
+    // A short falling buzz, softer than the player's shot: two partials, no saw edges.
+    Wave   w     = silence(0.11);
     double phase = 0;
     for (size_t i = 0; i < w.size(); ++i) {
         double t = i / rate;
-        double f = (230 + 700 * dm::expD(-t * 14)) * (1 + 0.08 * dm::sinD(2 * dm::PI * 38 * t));
+        double f = (260 + 640 * dm::expD(-t * 22)) * (1 + 0.06 * dm::sinD(2 * dm::PI * 45 * t));
         phase += f / rate;
-        double saw = 2 * (phase - std::floor(phase)) - 1;
-        double env = std::min(1.0, t / 0.01) * dm::expD(-t * 9);
-        w[i]       = env * (0.6 * saw + 0.4 * dm::sinD(2 * dm::PI * phase * 0.5));
+        double p   = 2 * dm::PI * phase;
+        double env = std::min(1.0, t / 0.004) * dm::expD(-t * 14);
+        w[i]       = env * (0.45 * dm::sinD(p) + 0.15 * dm::sinD(2 * p) + 0.4 * dm::sinD(p * 0.5));
     }
     return w;
 }
+
+// A soft limiter: linear for small values, approaching +-1 for large ones.
+double saturate(double x) { return x / std::sqrt(1 + x * x); }
 
 Wave enemyExplosion()
 {
@@ -72,7 +76,9 @@ Wave enemyExplosion()
         band += lowPass(900) * (low - band);
         thump += 2 * dm::PI * (40 + 120 * dm::expD(-t * 20)) / rate;
         double env = std::min(1.0, t / 0.004) * dm::expD(-t * 9);
-        w[i]       = env * (0.75 * low + 0.35 * band + 0.5 * dm::sinD(thump) * dm::expD(-t * 12));
+        double dry = 0.75 * low + 0.35 * band + 0.5 * dm::sinD(thump) * dm::expD(-t * 12);
+        // Driven into the limiter so that it is loud without a tall peak.
+        w[i] = env * saturate(dry * 3);
     }
     return w;
 }
@@ -80,9 +86,10 @@ Wave enemyExplosion()
 Wave extraShip()
 {
     Wave w = silence(0.8);
-    // A rising major arpeggio, the last note held, with a soft echo.
+    // A rising major arpeggio, the last note held, with a soft echo. Every note ends with
+    // a short release to zero, so that none stops mid-waveform.
     const double notes[] = {0, 4, 7, 12, 16, 19, 24};
-    const double step    = 0.075;
+    const double step = 0.075, release = 0.015;
     for (int n = 0; n < 7; ++n) {
         double start = n * step, length = n == 6 ? 0.8 - start : step * 2.2;
         double f     = 523.25 * semitone(notes[n]);
@@ -92,9 +99,12 @@ Wave extraShip()
             if (t > length)
                 break;
             phase += f / rate;
-            double env = std::min(1.0, t / 0.005) * dm::expD(-t * (n == 6 ? 4.0 : 10.0));
-            double tri = 4 * std::fabs(phase - std::floor(phase + 0.5)) - 1;
-            w[i] += env * (0.55 * tri + 0.45 * dm::sinD(2 * dm::PI * phase * 2) * 0.5);
+            double env  = std::min(1.0, t / 0.005) * dm::expD(-t * (n == 6 ? 4.0 : 10.0));
+            double tail = dm::clamp01(static_cast<float>((length - t) / release));
+            env *= tail * tail * (3 - 2 * tail);
+            // Two partials, both below 4.5 kHz: a bell-like tone with no sharp corners.
+            double p = 2 * dm::PI * phase;
+            w[i] += env * (0.55 * dm::sinD(p) + 0.25 * dm::sinD(2 * p));
         }
     }
     size_t delay = static_cast<size_t>(0.11 * rate);
@@ -105,32 +115,51 @@ Wave extraShip()
 
 Wave shipExplosion()
 {
-    Wave    w = silence(1.2);
-    dm::Rng rng(13);
-    double  brown = 0, low = 0, crackle = 0, phase = 0;
+    // A crack of broadband noise in the first tenth of a second, then a long body of
+    // noise between about 100 and 800 Hz with a falling growl: it plays on small speakers.
+    const double length = 1.7;
+    Wave         w      = silence(length);
+    dm::Rng      rng(13);
+    double       hiLow = 0, b1 = 0, b2 = 0, bodyHigh = 0, crackle = 0, phase = 0;
     for (size_t i = 0; i < w.size(); ++i) {
         double t     = i / rate;
         double white = rng.uniform() * 2 - 1;
-        brown        = brown * 0.995 + white * 0.1;
-        low += lowPass(180 + 1800 * dm::expD(-t * 5)) * (brown - low);
-        if (rng.uniform() < 0.004 * dm::expD(-t * 3))
+        // Crack: white noise limited to about 8 kHz.
+        hiLow += lowPass(8000) * (white - hiLow);
+        double crack = hiLow * dm::expD(-t * 18);
+        // Body: two low-passes at a falling cut-off, then a high-pass at 100 Hz.
+        double cut = 260 + 600 * dm::expD(-t * 2.5);
+        b1 += lowPass(cut) * (white - b1);
+        b2 += lowPass(cut) * (b1 - b2);
+        bodyHigh += lowPass(100) * (b2 - bodyHigh);
+        double body = (b2 - bodyHigh) * 14;
+        if (rng.uniform() < 0.003 * dm::expD(-t * 2))
             crackle = rng.uniform() * 2 - 1;
-        crackle *= 0.995;
-        phase += 2 * dm::PI * (28 + 70 * dm::expD(-t * 3)) / rate;
-        double env = std::min(1.0, t / 0.006) * (0.35 + 0.65 * dm::expD(-t * 2.5)) * (1 - t / 1.2);
-        w[i] = env * (1.2 * low + 0.35 * crackle + 0.45 * dm::sinD(phase) * dm::expD(-t * 1.5));
+        crackle *= 0.993;
+        phase += 2 * dm::PI * (150 - 60 * t / length) / rate;
+        double growl = dm::sinD(phase) * 0.35 * dm::expD(-t * 1.2);
+        double env   = std::min(1.0, t / 0.04) * (0.4 + 0.6 * dm::expD(-t * 1.5));
+        double dry   = 5.0 * crack + env * (body + growl + 0.25 * crackle);
+        double fade  = dm::clamp01(static_cast<float>((length - t) / 0.5));
+        w[i]         = saturate(dry * 0.3) * fade * fade;
     }
     return w;
 }
 
-// Scales to the wanted peak, fades both ends and converts to 16-bit samples.
-std::vector<int16_t> finish(Wave w, double peak)
+// Scales to the wanted loudness (the loudest 50 ms, RMS), fades both ends and converts to
+// 16-bit samples.
+std::vector<int16_t> finish(Wave w, double loudness)
 {
-    double top = 0;
-    for (double s : w)
-        top = std::max(top, std::fabs(s));
-    double gain = top > 0 ? peak / top : 0;
-    size_t in = static_cast<size_t>(0.002 * rate), out = static_cast<size_t>(0.012 * rate);
+    const size_t window = static_cast<size_t>(0.05 * rate);
+    double       top    = 0;
+    for (size_t at = 0; at + window <= w.size(); at += window / 10) {
+        double power = 0;
+        for (size_t i = at; i < at + window; ++i)
+            power += w[i] * w[i];
+        top = std::max(top, std::sqrt(power / window));
+    }
+    double gain = top > 0 ? loudness / top : 0;
+    size_t in = static_cast<size_t>(0.004 * rate), out = static_cast<size_t>(0.012 * rate);
     std::vector<int16_t> pcm(w.size());
     for (size_t i = 0; i < w.size(); ++i) {
         double g = gain;
@@ -138,21 +167,26 @@ std::vector<int16_t> finish(Wave w, double peak)
             g *= static_cast<double>(i) / in;
         if (w.size() - 1 - i < out)
             g *= static_cast<double>(w.size() - 1 - i) / out;
-        pcm[i] = static_cast<int16_t>(std::floor(w[i] * g * 32767.0 + 0.5));
+        double v = std::max(-1.0, std::min(1.0, w[i] * g));
+        pcm[i]   = static_cast<int16_t>(std::floor(v * 32767.0 + 0.5));
     }
     return pcm;
 }
+
+// A level in dB of full scale as a factor.
+double level(double dB) { return dm::expD(dB / 20 * 2.302585092994046); }
 
 } // namespace
 
 std::vector<SoundFile> makeSounds()
 {
-    // Peaks at or below -3 dBFS; the shots, heard most often, sit lower.
+    // Levels of the loudest 50 ms: the enemy's shot, heard most often, well under the
+    // player's; the extra ship over both; the explosions loudest.
     return {
-        {playerShotEffect.fileName, finish(playerShot(), 0.45)},
-        {enemyShotEffect.fileName, finish(enemyShot(), 0.45)},
-        {enemyExplodeEffect.fileName, finish(enemyExplosion(), 0.65)},
-        {extraShipEffect.fileName, finish(extraShip(), 0.6)},
-        {shipExplodeEffect.fileName, finish(shipExplosion(), 0.7)},
+        {"PlayerShot.wav", finish(playerShot(), level(-13.5))},
+        {"EnemyShot.wav", finish(enemyShot(), level(-20.5))},
+        {"EExplode.wav", finish(enemyExplosion(), level(-9))},
+        {"XtraLife.wav", finish(extraShip(), level(-10.5))},
+        {"PExplode.wav", finish(shipExplosion(), level(-9))},
     };
 }
