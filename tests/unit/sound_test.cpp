@@ -6,12 +6,16 @@
 #include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -49,16 +53,70 @@ void writeWav(const char* name, int halfPeriod, double seconds)
         put16(static_cast<uint16_t>((i / halfPeriod) % 2 ? 6000 : -6000));
 }
 
-// How often each mixer channel stopped (cut off, halted or ended).
-std::atomic<int> channelStops[4];
+int playingChannels() { return Mix_Playing(-1); }
 
-void countStop(int channel)
+// The chunks that game channel c plays at full volume, once replaced sounds have faded.
+std::vector<Mix_Chunk*> chunksOf(int channel)
 {
-    if (channel >= 0 && channel < 4)
-        ++channelStops[channel];
+    std::vector<Mix_Chunk*> found;
+    for (int m = (channel - 1) * 3; m < channel * 3; ++m)
+        if (Mix_Playing(m))
+            found.push_back(Mix_GetChunk(m));
+    return found;
 }
 
-int playingChannels() { return Mix_Playing(-1); }
+// Waits until every replaced sound has faded and stopped.
+void settle() { SDL_Delay(150); }
+
+// Writes a mono 16-bit WAV of a sine at the device rate.
+void writeSine(const char* name, double hz, double amplitude, double seconds)
+{
+    const uint32_t rate    = 44100;
+    const uint32_t samples = static_cast<uint32_t>(rate * seconds);
+    std::ofstream  out(name, std::ios::binary);
+    auto           put = [&](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out.put(static_cast<char>(v >> (8 * i)));
+    };
+    out << "RIFF";
+    put(36 + samples * 2, 4);
+    out << "WAVEfmt ";
+    put(16, 4);
+    put(1, 2);
+    put(1, 2);
+    put(rate, 4);
+    put(rate * 2, 4);
+    put(2, 2);
+    put(16, 2);
+    out << "data";
+    put(samples * 2, 4);
+    for (uint32_t i = 0; i < samples; ++i)
+        put(static_cast<uint16_t>(static_cast<int16_t>(
+                std::lround(amplitude * 32767 * std::sin(2 * M_PI * hz * i / rate)))),
+            2);
+}
+
+// The mixer's output, 16-bit frames of `width` samples, filled on the audio thread.
+struct Recording {
+    std::vector<int16_t> samples = std::vector<int16_t>(44100 * 2 * 4);
+    std::atomic<size_t>  used{0};
+    int                  width = 2;
+    size_t               frames() const { return used / static_cast<size_t>(width); }
+    double               left(size_t frame) const
+    {
+        return samples[frame * static_cast<size_t>(width)] / 32768.0;
+    }
+};
+
+void record(void* udata, Uint8* stream, int bytes)
+{
+    Recording&   r = *static_cast<Recording*>(udata);
+    const size_t n = static_cast<size_t>(bytes) / sizeof(int16_t), at = r.used;
+    if (at + n > r.samples.size())
+        return;
+    std::memcpy(&r.samples[at], stream, n * sizeof(int16_t));
+    r.used = at + n;
+}
 
 } // namespace
 
@@ -78,8 +136,6 @@ class SoundMixer : public ::testing::Test {
         writeWav("Second.wav", 40, 3.0);
         writeWav("Other.wav", 60, 3.0);
         std::ofstream("Garbage.wav") << "RIFF this is no sound";
-        for (auto& stops : channelStops)
-            stops = 0;
         soundBackend = &mixerSoundBackend;
     }
 
@@ -107,38 +163,86 @@ TEST_F(SoundMixer, NewSoundOnAChannelReplacesTheOldOne)
     ASSERT_NE(second.id, 0);
     ASSERT_NE(other.id, 0);
     EXPECT_NE(first.id, second.id);
-    Mix_ChannelFinished(countStop);
 
     playSound(first, 2);
-    ASSERT_TRUE(Mix_Playing(1));
-    Mix_Chunk* firstChunk = Mix_GetChunk(1);
-    ASSERT_NE(firstChunk, nullptr);
+    ASSERT_EQ(chunksOf(2).size(), 1u);
+    Mix_Chunk* firstChunk = chunksOf(2)[0];
 
     // Different channels sound together.
     playSound(other, 1);
-    EXPECT_TRUE(Mix_Playing(0));
-    EXPECT_TRUE(Mix_Playing(1));
-    Mix_Chunk* otherChunk = Mix_GetChunk(0);
+    ASSERT_EQ(chunksOf(1).size(), 1u);
+    Mix_Chunk* otherChunk = chunksOf(1)[0];
     EXPECT_NE(otherChunk, firstChunk);
+    EXPECT_EQ(chunksOf(2).size(), 1u);
+
+    // The second sound on channel 2 replaces the first, which fades out and stops;
+    // channel 1 plays on.
+    playSound(second, 2);
+    settle();
+    ASSERT_EQ(chunksOf(2).size(), 1u) << "no layering";
+    Mix_Chunk* secondChunk = chunksOf(2)[0];
+    EXPECT_NE(secondChunk, firstChunk);
+    EXPECT_NE(secondChunk, otherChunk);
+    EXPECT_EQ(chunksOf(1), std::vector<Mix_Chunk*>{otherChunk});
     EXPECT_EQ(playingChannels(), 2);
 
-    // The second sound on channel 2 cuts the first off; channel 1 plays on.
+    // The same sound again restarts its channel rather than layering, also when
+    // started several times within one fade.
     playSound(second, 2);
-    EXPECT_TRUE(Mix_Playing(1));
-    EXPECT_NE(Mix_GetChunk(1), firstChunk);
-    EXPECT_NE(Mix_GetChunk(1), otherChunk);
-    EXPECT_EQ(channelStops[1], 1);
-    EXPECT_EQ(channelStops[0], 0);
-    EXPECT_EQ(Mix_GetChunk(0), otherChunk);
-    EXPECT_EQ(playingChannels(), 2) << "no layering";
-
-    // The same sound again restarts its channel rather than layering.
-    Mix_Chunk* secondChunk = Mix_GetChunk(1);
     playSound(second, 2);
-    EXPECT_EQ(channelStops[1], 2);
-    EXPECT_EQ(Mix_GetChunk(1), secondChunk);
+    playSound(second, 2);
+    settle();
+    EXPECT_EQ(chunksOf(2), std::vector<Mix_Chunk*>{secondChunk});
     EXPECT_EQ(playingChannels(), 2);
-    Mix_ChannelFinished(nullptr);
+}
+
+TEST_F(SoundMixer, ReplacedSoundFadesOutInsteadOfStoppingDead)
+{
+    writeSine("Tone.wav", 441.0, 0.5, 3.0);
+    writeSine("Quiet.wav", 441.0, 0.0, 3.0);
+    startSound();
+    const Sound tone  = loadSound("Tone.wav", 3);
+    const Sound quiet = loadSound("Quiet.wav", 3);
+    ASSERT_NE(tone.id, 0);
+    ASSERT_NE(quiet.id, 0);
+    int    rate = 0, width = 0;
+    Uint16 format = 0;
+    ASSERT_NE(Mix_QuerySpec(&rate, &format, &width), 0);
+    ASSERT_EQ(format, AUDIO_S16SYS);
+
+    // Five times: the tone, then a silent sound in its place; the mixed output is kept.
+    for (int round = 0; round < 5; ++round) {
+        SCOPED_TRACE(round);
+        playSound(tone, 3);
+        SDL_Delay(60 + 7 * round); // a different point of the waveform each time
+        Recording out;
+        out.width = width;
+        Mix_SetPostMix(record, &out);
+        SDL_Delay(30);
+        playSound(quiet, 3);
+        SDL_Delay(80);
+        Mix_SetPostMix(nullptr, nullptr);
+        ASSERT_GT(out.frames(), static_cast<size_t>(rate / 20)) << "the mixer did not run";
+
+        // A 441 Hz sine of amplitude 0.5 moves at most 0.035 from one sample to the next:
+        // a cut would jump by up to 0.5.
+        double step = 0, lastLoud = 0, lastSound = 0;
+        for (size_t i = 0; i < out.frames(); ++i) {
+            if (i > 0)
+                step = std::max(step, std::fabs(out.left(i) - out.left(i - 1)));
+            if (std::fabs(out.left(i)) >= 0.45)
+                lastLoud = static_cast<double>(i);
+            if (std::fabs(out.left(i)) > 0.003)
+                lastSound = static_cast<double>(i);
+        }
+        EXPECT_LT(step, 0.04);
+        ASSERT_GT(lastLoud, 0) << "the tone was not recorded";
+        ASSERT_LT(lastSound, static_cast<double>(out.frames() - rate / 100)) << "no silence";
+        // From the last full peak to silence takes the fade's 3 to 5 ms (a cut: under 1 ms).
+        const double fadeMs = (lastSound - lastLoud) * 1000.0 / rate;
+        EXPECT_GE(fadeMs, 3.0);
+        EXPECT_LE(fadeMs, 5.5);
+    }
 }
 
 TEST_F(SoundMixer, MissingOrBadFilesAndChannelsAreSilent)
@@ -163,7 +267,7 @@ TEST_F(SoundMixer, MissingOrBadFilesAndChannelsAreSilent)
     playSound(first, -1);
     EXPECT_EQ(playingChannels(), 0);
     playSound(first, 2);
-    EXPECT_TRUE(Mix_Playing(1)) << "the good sound still plays";
+    EXPECT_FALSE(chunksOf(2).empty()) << "the good sound still plays";
 }
 
 TEST_F(SoundMixer, NoAudioDeviceLeavesEverythingSilent)
@@ -198,7 +302,7 @@ TEST_F(SoundMixer, StopsCleanlyAndStartsAgain)
     Sound first = loadSound("First.wav", 2);
     ASSERT_NE(first.id, 0);
     playSound(first, 2);
-    EXPECT_TRUE(Mix_Playing(1));
+    EXPECT_FALSE(chunksOf(2).empty());
     stopSound();
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), audioBefore) << "the audio device is closed";
     stopSound();
@@ -208,7 +312,7 @@ TEST_F(SoundMixer, StopsCleanlyAndStartsAgain)
     first = loadSound("First.wav", 2);
     ASSERT_NE(first.id, 0);
     playSound(first, 2);
-    EXPECT_TRUE(Mix_Playing(1));
+    EXPECT_FALSE(chunksOf(2).empty());
 
     // The backend that was opened is the one closed, even if it was changed since.
     soundBackend = nullptr;

@@ -1,19 +1,69 @@
-// The sound backend on SDL2_mixer. Each game channel is one mixer channel, so a
-// sound started on a channel replaces the one it plays, and channels mix.
+// The sound backend on SDL2_mixer. A sound started on a game channel replaces the
+// one it plays, and channels mix. Each game channel owns a few mixer channels: the
+// new sound starts on a free one while the old one fades out over 4 ms, so that
+// no sound is cut off mid-waveform.
 #include "sound/sdl/mixer.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
+#include <atomic>
 #include <vector>
 
 namespace {
 
 constexpr int sampleRate   = 44100;
 constexpr int bufferFrames = 512; // about 12 ms: a shot is heard when it is fired
+constexpr int gameChannels = 4;
+constexpr int slotsPerGame = 3;  // room for two replacements within one fade
+constexpr int fadeMs       = 4;  // the old sound's fade when a new one replaces it
+constexpr int expireMs     = 40; // halts a faded channel once the fade has surely run
+
+// One mixer channel. `fadeLeft` is -1 while the sound plays at full volume, else the
+// frames left of its fade (0: silent). The main thread starts and clears a fade; the
+// audio thread counts it down, never over a value that the main thread has changed.
+struct Slot {
+    std::atomic<int> fadeLeft{-1};
+};
 
 std::vector<Mix_Chunk*> chunks; // sound id n is chunks[n - 1]
+Slot                    slots[gameChannels * slotsPerGame];
 bool                    audioStarted = false;
+int                     fadeFrames   = 0; // 0: the device format cannot be faded, cut instead
+int                     outputFormat = 0;
+int                     outputWidth  = 1; // samples per frame
+
+template <typename Sample> void applyFade(Sample* s, int frames, int width, int left)
+{
+    for (int f = 0; f < frames; ++f) {
+        const float gain = left > 0 ? static_cast<float>(left) / fadeFrames : 0.0f;
+        for (int c = 0; c < width; ++c)
+            s[f * width + c] = static_cast<Sample>(s[f * width + c] * gain);
+        if (left > 0)
+            --left;
+    }
+}
+
+// Mixer effect on every channel: scales the channel's own samples along its fade.
+void fadeEffect(int channel, void* stream, int bytes, void*)
+{
+    if (channel < 0 || channel >= gameChannels * slotsPerGame)
+        return;
+    std::atomic<int>& state = slots[channel].fadeLeft;
+    int               left  = state.load();
+    if (left < 0)
+        return;
+    int frames = 0;
+    if (outputFormat == AUDIO_S16SYS) {
+        frames = bytes / static_cast<int>(sizeof(int16_t)) / outputWidth;
+        applyFade(static_cast<int16_t*>(stream), frames, outputWidth, left);
+    } else {
+        frames = bytes / static_cast<int>(sizeof(float)) / outputWidth;
+        applyFade(static_cast<float*>(stream), frames, outputWidth, left);
+    }
+    const int after = left > frames ? left - frames : 0;
+    state.compare_exchange_strong(left, after);
+}
 
 bool mixerOpen()
 {
@@ -23,7 +73,18 @@ bool mixerOpen()
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_AllocateChannels(4);
+    Mix_AllocateChannels(gameChannels * slotsPerGame);
+    int    rate = 0, width = 0;
+    Uint16 format = 0;
+    fadeFrames    = 0;
+    if (Mix_QuerySpec(&rate, &format, &width) != 0 && width > 0 &&
+        (format == AUDIO_S16SYS || format == AUDIO_F32SYS)) {
+        outputFormat = format;
+        outputWidth  = width;
+        fadeFrames   = rate * fadeMs / 1000;
+    }
+    for (Slot& slot : slots)
+        slot.fadeLeft = -1;
     audioStarted = true;
     return true;
 }
@@ -39,9 +100,43 @@ int32_t mixerLoad(const char* fileName, int32_t)
 
 void mixerPlay(int32_t id, int32_t channel)
 {
-    if (id < 1 || static_cast<size_t>(id) > chunks.size())
+    if (id < 1 || static_cast<size_t>(id) > chunks.size() || channel < 1 || channel > gameChannels)
         return;
-    Mix_PlayChannel(channel - 1, chunks[static_cast<size_t>(id) - 1], 0);
+    const int first = (channel - 1) * slotsPerGame;
+    // Fade out what the game channel plays; start the new sound on a free mixer channel,
+    // or else on the one furthest into its fade.
+    int target = -1, quietest = first, quietestLeft = fadeFrames + 1;
+    for (int m = first; m < first + slotsPerGame; ++m) {
+        if (!Mix_Playing(m)) {
+            if (target < 0)
+                target = m;
+            continue;
+        }
+        int left = slots[m].fadeLeft.load();
+        if (left < 0 && fadeFrames > 0) {
+            slots[m].fadeLeft = fadeFrames;
+            Mix_ExpireChannel(m, expireMs);
+            left = fadeFrames;
+        } else if (left < 0) {
+            Mix_HaltChannel(m); // no fade in this device format: cut as before
+            left = 0;
+        }
+        if (left < quietestLeft) {
+            quietest     = m;
+            quietestLeft = left;
+        }
+    }
+    if (target < 0) {
+        target = quietest;
+        Mix_HaltChannel(target);
+    }
+    slots[target].fadeLeft = -1;
+    if (Mix_PlayChannel(target, chunks[static_cast<size_t>(id) - 1], 0) < 0)
+        return;
+    // The mixer drops a channel's effects whenever its sound ends, so each start adds it.
+    Mix_UnregisterAllEffects(target);
+    if (fadeFrames > 0)
+        Mix_RegisterEffect(target, fadeEffect, nullptr, nullptr);
 }
 
 void mixerClose()
@@ -49,7 +144,8 @@ void mixerClose()
     if (!audioStarted)
         return;
     for (int channel : {4, 3, 1, 2})
-        Mix_HaltChannel(channel - 1);
+        for (int k = 0; k < slotsPerGame; ++k)
+            Mix_HaltChannel((channel - 1) * slotsPerGame + k);
     for (Mix_Chunk* chunk : chunks)
         Mix_FreeChunk(chunk);
     chunks.clear();
