@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -228,39 +230,76 @@ int cellInk(const Picture& font, int cell, int yFrom, int yTo, int step)
     return ink;
 }
 
-TEST(AssetsFont, EveryPrintableGlyphHasInkInsideItsCellAndSurvivesHalfSize)
+// Relative luminance of an sRGB colour (0 to 255 per channel) and the contrast ratio of two.
+double luminance(double r, double g, double b)
+{
+    auto lin = [](double c) {
+        c /= 255;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lin(r) + 0.7152 * lin(g) + 0.0722 * lin(b);
+}
+
+double contrast(double l1, double l2)
+{
+    return (std::max(l1, l2) + 0.05) / (std::min(l1, l2) + 0.05);
+}
+
+TEST(AssetsFont, GlyphsAreSevenPixelsWideWithADarkShadowAndSurviveHalfSize)
 {
     Picture font = picture(fontImageEntry);
     ASSERT_EQ(font.width, 256);
     std::set<Bytes> shapes;
+    int             fullWidth = 0; // capitals and digits 7 design pixels (14 texels) wide
     for (int cell = 0; cell < 256; ++cell) {
         int code = cell + 32;
-        int x0 = (cell % 16) * 16, y0 = (cell / 16) * 16;
-        for (int x = 0; x < 16; ++x)
-            EXPECT_EQ(font.alpha(x0 + x, y0), 0)
-                << "glyph " << code << " touches its cell's top row";
+        SCOPED_TRACE(code);
+        int  x0 = (cell % 16) * 16, y0 = (cell / 16) * 16;
+        auto white = [&](int x, int y) {
+            return x < 16 && y < 16 && font.alpha(x0 + x, y0 + y) == 255 &&
+                   font.at(x0 + x, y0 + y, 0) == 255 && font.at(x0 + x, y0 + y, 2) == 255;
+        };
+        auto shadow = [&](int x, int y) {
+            return x < 16 && y < 16 && font.alpha(x0 + x, y0 + y) == 255 &&
+                   font.at(x0 + x, y0 + y, 0) == 0 && font.at(x0 + x, y0 + y, 1) == 0 &&
+                   font.at(x0 + x, y0 + y, 2) == 0;
+        };
         int ink = cellInk(font, cell, 0, 16, 1);
         if (code == 32 || code > 126) {
             EXPECT_EQ(ink, 0) << "cell " << cell << " should be empty";
             continue;
         }
-        EXPECT_GT(ink, 8) << "glyph " << code << " has no ink";
-        // At half size the quad samples every other texel; every glyph's ink must be made of
+        EXPECT_GT(ink, 8) << "glyph has no ink";
+        // At half size the quad samples every other texel; ink and shadow must be made of
         // 2 x 2 blocks that such sampling still sees.
-        EXPECT_EQ(cellInk(font, cell, 1, 16, 2) * 4, ink)
-            << "glyph " << code << " loses ink at half size";
+        EXPECT_EQ(cellInk(font, cell, 1, 16, 2) * 4, ink) << "glyph loses ink at half size";
+        int   left = 16, right = -1;
         Bytes shape;
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x) {
                 int a = font.alpha(x0 + x, y0 + y);
-                shape.push_back(static_cast<uint8_t>(a));
-                if (a > 0) {
-                    EXPECT_EQ(font.at(x0 + x, y0 + y, 0), 255) << "glyphs are white";
-                    EXPECT_EQ(font.at(x0 + x, y0 + y, 2), 255) << "glyphs are white";
-                }
+                shape.push_back(static_cast<uint8_t>(white(x, y) ? 2 : a > 0));
+                EXPECT_TRUE(a == 0 || white(x, y) || shadow(x, y))
+                    << "texel " << x << "," << y << " is neither glyph nor shadow";
+                if (!white(x, y))
+                    continue;
+                left  = std::min(left, x);
+                right = std::max(right, x);
+                // Two texels right of and below the ink: more ink or the dark shadow.
+                EXPECT_TRUE(white(x + 2, y + 2) || shadow(x + 2, y + 2)) << x << "," << y;
+                EXPECT_TRUE(white(x + 2, y) || shadow(x + 2, y)) << x << "," << y;
+                EXPECT_TRUE(white(x, y + 2) || shadow(x, y + 2)) << x << "," << y;
             }
-        EXPECT_TRUE(shapes.insert(shape).second) << "glyph " << code << " repeats another glyph";
+        EXPECT_LE(right, 13) << "ink leaves no room for the shadow";
+        if (std::isupper(code) || std::isdigit(code))
+            fullWidth += right - left + 1 == 14;
+        EXPECT_TRUE(shapes.insert(shape).second) << "glyph repeats another glyph";
     }
+    EXPECT_GE(fullWidth, 34) << "of 36 capitals and digits (I and 1 are narrower)";
+    // Text in any of the game's colours meets black at its edges, whatever lies behind:
+    // white text stands at 21:1 and blue at 2.4:1, the most a pure blue can have.
+    EXPECT_NEAR(contrast(luminance(255, 255, 255), luminance(0, 0, 0)), 21.0, 0.01);
+    EXPECT_GT(contrast(luminance(0, 0, 255), luminance(0, 0, 0)), 2.4);
 }
 
 double rowDifference(const Picture& p, int a, int b)

@@ -5,10 +5,11 @@
 
 namespace {
 
-// Each glyph is 7 rows separated by '|'; '#' is ink. A design pixel is 2 x 2 texels, so
-// the glyph stays crisp at half size, where only every other texel is sampled. Design
-// column c lands in texel columns 2c + 2 and 2c + 3; design row r (0 to 6) in texel rows
-// 2r + 2 and 2r + 3 from the cell's top, which keeps the top two rows of every cell clear.
+// Each glyph is 7 rows separated by '|'; '#' is ink. Most are drawn 6 design pixels wide
+// here and widened to 7 when drawn (see glyphInk). A design pixel is 2 x 2 texels, so the
+// glyph stays crisp at half size, where only every other texel is sampled. Design column c
+// lands in texel columns 2c and 2c + 1, design row r in texel rows 2r and 2r + 1 from the
+// cell's top; the eighth design column and row hold the glyph's dark shadow.
 const char* const glyphs[95] = {
     "||||||",                                                  // space
     "..##..|..##..|..##..|..##..||..##..|..##..",              // !
@@ -109,9 +110,12 @@ const char* const glyphs[95] = {
 
 } // namespace
 
-bool glyphInk(int code, int designColumn, int designRow)
+namespace {
+
+// Ink of the glyph as written in the table (6 or 7 design pixels wide).
+bool tableInk(int code, int designColumn, int designRow)
 {
-    if (code < 32 || code > 126)
+    if (code < 32 || code > 126 || designColumn < 0 || designRow < 0)
         return false;
     const char* s   = glyphs[code - 32];
     int         row = 0, col = 0;
@@ -128,20 +132,76 @@ bool glyphInk(int code, int designColumn, int designRow)
     return false;
 }
 
+bool sevenWide(int code)
+{
+    for (int r = 0; r < 7; ++r)
+        if (tableInk(code, 6, r))
+            return true;
+    return false;
+}
+
+// The column that a 6-wide glyph repeats to become 7 wide: the one nearest the middle
+// whose ink never belongs to a stroke of 1 or 2 pixels across, so no stem thickens.
+int repeatedColumn(int code)
+{
+    int best = 2, bestCost = 1 << 20;
+    for (int c : {2, 3, 1, 4, 0, 5}) {
+        int cost = 0;
+        for (int r = 0; r < 7; ++r) {
+            if (!tableInk(code, c, r))
+                continue;
+            int from = c, to = c;
+            while (tableInk(code, from - 1, r))
+                --from;
+            while (tableInk(code, to + 1, r))
+                ++to;
+            if (to - from + 1 <= 2)
+                ++cost;
+        }
+        if (cost < bestCost) {
+            best     = c;
+            bestCost = cost;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+bool glyphInk(int code, int designColumn, int designRow)
+{
+    if (code < 32 || code > 126 || designColumn < 0 || designColumn > 6)
+        return false;
+    if (sevenWide(code))
+        return tableInk(code, designColumn, designRow);
+    const int k = repeatedColumn(code);
+    return tableInk(code, designColumn <= k ? designColumn : designColumn - 1, designRow);
+}
+
 Canvas drawFontImage()
 {
     Canvas cv(256, 256);
     for (int code = 32; code <= 126; ++code) {
-        int cell  = code - 32;
-        int cellX = (cell % 16) * 16, cellY = (cell / 16) * 16;
+        int  cell  = code - 32;
+        int  cellX = (cell % 16) * 16, cellY = (cell / 16) * 16;
+        auto block = [&](int c, int r, Rgba colour) {
+            for (int dy = 0; dy < 2; ++dy)
+                for (int dx = 0; dx < 2; ++dx)
+                    cv.put(cellX + 2 * c + dx, cellY + 2 * r + dy, colour, 1);
+        };
+        // The shadow first: one design pixel right, down, and both, of every ink pixel,
+        // so that the text reads on the nebula in any colour.
         for (int r = 0; r < 7; ++r)
-            for (int c = 0; c < 7; ++c) {
-                if (!glyphInk(code, c, r))
-                    continue;
-                for (int dy = 0; dy < 2; ++dy)
-                    for (int dx = 0; dx < 2; ++dx)
-                        cv.put(cellX + 2 * c + 2 + dx, cellY + 2 * r + 2 + dy, rgba(1, 1, 1), 1);
-            }
+            for (int c = 0; c < 7; ++c)
+                if (glyphInk(code, c, r)) {
+                    block(c + 1, r, rgba(0, 0, 0));
+                    block(c, r + 1, rgba(0, 0, 0));
+                    block(c + 1, r + 1, rgba(0, 0, 0));
+                }
+        for (int r = 0; r < 7; ++r)
+            for (int c = 0; c < 7; ++c)
+                if (glyphInk(code, c, r))
+                    block(c, r, rgba(1, 1, 1));
     }
     return cv;
 }
