@@ -404,4 +404,59 @@ TEST(AssetsSprites, ExplosionRingIsARingAndTheLogoStandsOnTransparency)
             EXPECT_EQ(logo.alpha(x, y), 0);
 }
 
+TEST(AssetsTitles, LogoWordIsCentredAtFortyPercentAndEndsBeforeThePanelEdge)
+{
+    Picture logo = picture(kLogo);
+    ASSERT_EQ(logo.width, 512);
+    int left = logo.width, right = -1;
+    for (int y = 0; y < logo.height; ++y)
+        for (int x = 0; x < logo.width; ++x)
+            if (logo.alpha(x, y) > 128) {
+                left  = std::min(left, x);
+                right = std::max(right, x);
+            }
+    ASSERT_GE(right, 0);
+    const double s0 = left / 512.0, s1 = (right + 1) / 512.0;
+    EXPECT_GE(s0, 0.03);
+    EXPECT_LE(s1, 0.80) << "the status panel shows the logo up to s 0.875";
+    EXPECT_NEAR((s0 + s1) / 2, 0.40, 0.01) << "centred over the title's texts";
+    EXPECT_GT(s1 - s0, 0.7) << "the word should still fill the logo";
+    // Nothing beyond s 0.875, where the panel's backdrop covers it, nor at the far edges.
+    for (int y = 0; y < logo.height; ++y)
+        for (int x = 448; x < logo.width; ++x)
+            ASSERT_LT(logo.alpha(x, y), 40) << x << "," << y;
+}
+
+TEST(AssetsTitles, IntroPictureFadesIntoTheBlueBackgroundAtItsBorder)
+{
+    Picture intro = picture(kIntroImage);
+    ASSERT_EQ(intro.width, 512);
+    ASSERT_EQ(intro.height, 128);
+    auto blue = [&](int x, int y) {
+        return intro.at(x, y, 0) == 255 && intro.at(x, y, 1) == 0 && intro.at(x, y, 2) == 0;
+    };
+    for (int y = 0; y < intro.height; ++y)
+        for (int x = 0; x < intro.width; ++x) {
+            int d = std::min(std::min(x, 511 - x), std::min(y, 127 - y));
+            if (d < 16) {
+                ASSERT_TRUE(blue(x, y)) << "border at " << x << "," << y;
+            }
+        }
+    // Feathered: from the border inwards the picture takes over step by step, without a
+    // hard edge, and the middle is the picture.
+    for (int y : {40, 64, 90}) {
+        int step = 0;
+        for (int x = 0; x < 28; ++x) // the letters start further in
+            for (int c = 0; c < 3; ++c)
+                step = std::max(step, std::abs(intro.at(x + 1, y, c) - intro.at(x, y, c)));
+        EXPECT_LT(step, 60) << "row " << y;
+        EXPECT_FALSE(blue(40, y));
+    }
+    int picture = 0;
+    for (int y = 32; y < 96; ++y)
+        for (int x = 32; x < 480; ++x)
+            picture += !blue(x, y);
+    EXPECT_EQ(picture, 64 * 448);
+}
+
 } // namespace

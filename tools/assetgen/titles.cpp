@@ -7,6 +7,11 @@
 
 namespace {
 
+// The logo's word is centred at design x 200 of 500 (texture s 0.40) and kept within
+// x 15 to 400 (s 0.03 to 0.80): the title shows it centred over its texts, and the
+// status panel, which covers s up to 0.875, shows all of it.
+const float kLogoCentre = 200, kLogoLeft = 15, kLogoRight = 400;
+
 // Fill of the letters: hot white-gold at the top to deep orange at the bottom, with a
 // faint honeycomb of darker lines.
 Rgba goldFill(float y, float top, float height, float x, float cell)
@@ -37,7 +42,7 @@ void wingPair(Canvas& cv, const View& v, float cx, float cy, float rx, float ry,
               Rgba colour)
 {
     for (int side = -1; side <= 1; side += 2) {
-        float  x0 = 250 + side * (cx - 250);
+        float  x0 = kLogoCentre + side * (cx - kLogoCentre);
         double a  = side * degrees * dm::PI / 180.0;
         float  c = static_cast<float>(dm::cosD(a)), s = static_cast<float>(dm::sinD(a));
         auto   sdf = [=](float x, float y) {
@@ -80,16 +85,6 @@ Canvas drawIntroImage()
                 c = scaled(c, 0.85f);
             return c;
         });
-    // Thin gold rules near the top and bottom edges.
-    for (float ry : {8.0f, 119.0f})
-        fillShape(
-            cv, v, 0, ry - 2, W, ry + 2,
-            [=](float x, float y) { return sdSegment(x, y, 24, ry, W - 24, ry) - 0.7f; },
-            [](float x, float) {
-                float fade = dm::smooth(24, 90, x) * dm::smooth(W - 24.0f, W - 90.0f, x);
-                return rgba(1.0f, 0.8f, 0.35f, fade);
-            });
-
     auto letter = [&](const std::string& text, float top, float height, float thick,
                       float tracking) {
         float fit = (W - 60.0f) / (layoutText(text, 0, 0, height, tracking).width + 2 * thick);
@@ -112,8 +107,18 @@ Canvas drawIntroImage()
             return goldFill(y, top - thick, height + 2 * thick, x, 9);
         });
     };
-    letter("THE SWARM TEAM", 22, 44, 4.6f, 14);
-    letter("PRESENTS", 84, 20, 2.6f, 14);
+    letter("THE SWARM TEAM", 27, 40, 4.2f, 14);
+    letter("PRESENTS", 82, 18, 2.4f, 14);
+    // The outer 18 texels are exactly the intro's blue background, feathered over 14 more
+    // into the picture, so that the picture has no edge on the blue through the fade.
+    const float border = 18, feather = 14;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            float d = static_cast<float>(std::min(std::min(x, W - 1 - x), std::min(y, H - 1 - y)));
+            float k = 1 - dm::smooth(border, border + feather, d);
+            if (k > 0)
+                cv.put(x, y, rgba(0, 0, 1), k);
+        }
     return cv;
 }
 
@@ -122,16 +127,17 @@ Canvas drawLogo()
     // Designed in the 500 x 200 units that the title screen shows it at.
     Canvas     cv(512, 256);
     const View v{0, 0, 512.0f / 500.0f, 256.0f / 200.0f};
-    wingPair(cv, v, 140, 70, 115, 42, -14, rgba(0.45f, 0.8f, 1.0f, 0.28f));
-    wingPair(cv, v, 165, 128, 85, 28, 16, rgba(0.45f, 0.8f, 1.0f, 0.22f));
+    wingPair(cv, v, 110, 72, 82, 34, -14, rgba(0.45f, 0.8f, 1.0f, 0.28f));
+    wingPair(cv, v, 128, 124, 62, 24, 16, rgba(0.45f, 0.8f, 1.0f, 0.22f));
 
-    // Cap height chosen so the word, with its strokes and outline, fits 460 units across.
-    // Letters stand 0.07 cap heights apart between their stroke edges.
+    // Cap height chosen so the word, with its strokes and dark outline, fits between the
+    // left and right limits. Letters stand 0.07 cap heights apart between their stroke edges.
     float       unitWidth = layoutText("Swarm!", 0, 0, 1, 0.28f).width;
-    float       height    = std::min(124.0f, 440.0f / (unitWidth + 0.21f));
+    float       room      = 2 * std::min(kLogoCentre - kLogoLeft, kLogoRight - kLogoCentre) - 14;
+    float       height    = std::min(124.0f, room / (unitWidth + 0.21f));
     const float thick = 0.105f * height, tracking = 0.28f * height, top = 100 - height / 2;
     Lettering   probe = layoutText("Swarm!", 0, top, height, tracking);
-    float       left  = 250 - probe.width / 2;
+    float       left  = kLogoCentre - probe.width / 2;
     Lettering   word  = layoutText("Swarm!", left, top, height, tracking);
     auto        sdf   = [&](float x, float y) { return word.distance(x, y) - thick; };
     float       x0 = left - 30, x1 = left + probe.width + 30, y0 = top - 30, y1 = top + height + 30;
