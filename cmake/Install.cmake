@@ -70,7 +70,7 @@ set(CPACK_PACKAGE_NAME swarm)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Swarm Team")
 set(CPACK_PACKAGE_CONTACT "The Swarm Team <swarm@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arcade shooter: shoot down waves of enemy ships")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arcade shooter: shoot down waves of insects")
 set(CPACK_PACKAGE_DESCRIPTION [[
 Swarm! is a small fullscreen arcade shooter. Your ship sits at the bottom
 of the play field and moves left and right, firing upward, while enemy
