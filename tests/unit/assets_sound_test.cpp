@@ -281,10 +281,19 @@ TEST(AssetsIcons, WindowIconIsA32BitBmpWithAlphaAndDesktopIconsExist)
     EXPECT_EQ(le32(bmp, 30), 3u) << "bit fields";
     EXPECT_EQ(le32(bmp, 54 + 12), 0xFF000000u) << "alpha mask";
     ASSERT_EQ(bmp.size(), pixelsAt + 32u * 32u * 4u);
-    // The ship on a dark ground: the centre is opaque, the tile's rounded corner is not.
+    // The logo's amber "S!" on a dark tile: the centre is opaque, the tile's rounded corner
+    // is not, and at 32 pixels a good part of the tile is amber lettering.
     size_t centre = pixelsAt + (16 * 32 + 16) * 4;
     EXPECT_EQ(bmp[centre + 3], 255);
     EXPECT_EQ(bmp[pixelsAt + 3], 0);
+    int amber = 0, dark = 0;
+    for (size_t at = pixelsAt; at + 4 <= bmp.size(); at += 4) {
+        int b = bmp[at], g = bmp[at + 1], r = bmp[at + 2], a = bmp[at + 3];
+        amber += a == 255 && r > 200 && g > 90 && b < 150;
+        dark += a == 255 && r < 60 && g < 60 && b < 80;
+    }
+    EXPECT_GT(amber, 32 * 32 / 5);
+    EXPECT_GT(dark, 32 * 32 / 5);
 
     for (int size : {32, 48, 64, 128, 256}) {
         std::string n = std::to_string(size);

@@ -13,7 +13,7 @@ Canvas drawLogo();           // 512 x 256
 
 // The player's ship in a 64 x 64 design square, nose up, mapped through `view`.
 void drawShip(Canvas& cv, const View& view);
-// A size x size application icon; `dark` puts the ship on a dark rounded tile.
+// A size x size application icon, the logo's "S!"; `dark` puts it on a dark rounded tile.
 Canvas drawIcon(int size, bool dark);
 
 // True when the font has ink at design column 0 to 6 and design row 0 to 6 of `code`.

@@ -42,7 +42,7 @@ bool writeIcons(const std::string& dir)
             dir + "/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
         if (!makeDirs(sub))
             return false;
-        std::vector<uint8_t> px = drawIcon(size, false).bytes(4);
+        std::vector<uint8_t> px = drawIcon(size, true).bytes(4);
         if (!writePng(sub + "/swarm.png", px.data(), size, size, 4))
             return false;
     }

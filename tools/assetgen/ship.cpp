@@ -1,4 +1,4 @@
-// The player's ship, its four explosion pictures and the application icons.
+// The player's ship and its four explosion pictures.
 #include "art.h"
 
 #include <algorithm>
@@ -189,25 +189,5 @@ Canvas drawShipSheet()
         default: fireball(cv, v, 26, 0.4f, 0.9f, 0.85f, seed); break;
         }
     }
-    return cv;
-}
-
-Canvas drawIcon(int size, bool dark)
-{
-    Canvas cv(size, size);
-    float  k = size / 64.0f;
-    if (dark) {
-        View tile{0, 0, k, k};
-        fillShape(
-            cv, tile, 0, 0, 64, 64,
-            [](float x, float y) { return sdBox(x, y, 32, 32, 31.5f, 31.5f, 9); },
-            [](float x, float y) {
-                float d = std::sqrt((x - 32) * (x - 32) + (y - 26) * (y - 26)) / 40.0f;
-                return lerp(rgba(0.1f, 0.14f, 0.32f), rgba(0.01f, 0.01f, 0.06f), dm::clamp01(d));
-            });
-    }
-    // At small sizes the ship fills the icon; a little margin at large ones.
-    float scale = size <= 32 ? 1.0f : 0.94f;
-    drawShip(cv, View{size * (1 - scale) / 2, size * (1 - scale) / 2 - k, k * scale, k * scale});
     return cv;
 }

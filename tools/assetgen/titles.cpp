@@ -1,4 +1,4 @@
-// The intro banner and the game's logo, lettered with the stroke font.
+// The intro banner, the game's logo and the application icon, lettered with the stroke font.
 #include "art.h"
 #include "lettering.h"
 
@@ -153,5 +153,33 @@ Canvas drawLogo()
         return rgba(std::min(1.0f, c.r + shine), std::min(1.0f, c.g + shine),
                     std::min(1.0f, c.b + shine));
     });
+    return cv;
+}
+
+Canvas drawIcon(int size, bool dark)
+{
+    // The logo's amber "S!" with its dark outline, bold enough to read at 32 pixels.
+    Canvas cv(size, size);
+    float  k = size / 64.0f;
+    View   v{0, 0, k, k};
+    if (dark)
+        fillShape(
+            cv, v, 0, 0, 64, 64,
+            [](float x, float y) { return sdBox(x, y, 32, 32, 31.5f, 31.5f, 9); },
+            [](float x, float y) {
+                float d = std::sqrt((x - 32) * (x - 32) + (y - 26) * (y - 26)) / 40.0f;
+                return lerp(rgba(0.16f, 0.1f, 0.22f), rgba(0.02f, 0.01f, 0.05f), dm::clamp01(d));
+            });
+    const float height = 38, thick = 5.2f, tracking = 9;
+    Lettering   probe = layoutText("S!", 0, 0, height, tracking);
+    const float left = 32 - probe.width / 2, top = 32 - height / 2;
+    Lettering   word = layoutText("S!", left, top, height, tracking);
+    auto        sdf  = [&](float x, float y) { return word.distance(x, y) - thick; };
+    glowShape(cv, v, 0, 0, 64, 64, sdf, rgba(1.0f, 0.45f, 0.1f), 2.5f, 0.6f);
+    fillShape(
+        cv, v, 0, 0, 64, 64, [&](float x, float y) { return sdf(x, y) - 2.6f; },
+        rgba(0.1f, 0.02f, 0.02f));
+    fillShape(cv, v, 0, 0, 64, 64, sdf,
+              [&](float x, float y) { return goldFill(y, top - thick, height + 2 * thick, x, 8); });
     return cv;
 }
