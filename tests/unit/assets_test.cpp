@@ -380,17 +380,57 @@ TEST(AssetsSprites, EnemiesAreDistinctSymmetricAndFillTheirPicture)
     }
 }
 
-TEST(AssetsSprites, ExplosionRingIsARingAndTheLogoStandsOnTransparency)
+TEST(AssetsSprites, ExplosionRingIsASparseBurstThatFadesTowardItsEdgeAndTheLogoStandsOnTransparency)
 {
     Picture ring = picture(explosionRingEntry);
     ASSERT_EQ(ring.width, 64);
     EXPECT_EQ(ring.alpha(32, 32), 0) << "centre must be transparent";
-    EXPECT_EQ(ring.alpha(0, 0), 0);
-    EXPECT_EQ(ring.alpha(63, 32), 0);
-    for (int x : {6, 57})
-        EXPECT_GT(ring.alpha(x, 32), 200) << "no ring at x " << x;
-    for (int y : {6, 57})
-        EXPECT_GT(ring.alpha(32, y), 200) << "no ring at y " << y;
+    // Mean and highest alpha in bands of radius.
+    auto band = [&](double r0, double r1, bool highest) {
+        double sum = 0, top = 0;
+        int    n = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) {
+                double r = std::hypot(x + 0.5 - 32, y + 0.5 - 32);
+                if (r < r0 || r >= r1)
+                    continue;
+                sum += ring.alpha(x, y);
+                top = std::max(top, static_cast<double>(ring.alpha(x, y)));
+                ++n;
+            }
+        return highest ? top : sum / std::max(n, 1);
+    };
+    const double peak = band(0, 46, true);
+    EXPECT_GE(peak, 0.5 * 255);
+    EXPECT_LE(peak, 0.65 * 255) << "peak alpha about 0.6";
+    EXPECT_GT(band(19, 23, false), 0.25 * 255) << "a shock ring at radius 21";
+    EXPECT_LT(band(30, 46, true), 0.1 * 255) << "alpha fades out before the edge";
+    EXPECT_LT(band(26, 30, false), band(18, 24, false) / 2);
+    // Sparse: most of the burst's disc is clear.
+    int clear = 0, disc = 0;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            if (std::hypot(x + 0.5 - 32, y + 0.5 - 32) < 30) {
+                ++disc;
+                clear += ring.alpha(x, y) < 13;
+            }
+    EXPECT_GT(clear, disc / 2);
+    // Around the circle of radius 15, inside the shock ring, the streaks: 12 to 16 of them.
+    int  streaks = 0;
+    bool inside  = false;
+    for (int k = 0; k <= 720; ++k) {
+        double a = k * M_PI / 360;
+        int    x = static_cast<int>(32 + 15 * std::cos(a)),
+            y    = static_cast<int>(32 + 15 * std::sin(a));
+        bool on  = ring.alpha(x, y) > 40;
+        if (on && !inside && k < 720)
+            ++streaks;
+        inside = on;
+    }
+    if (ring.alpha(static_cast<int>(32 + 15.0), 32) > 40 && inside)
+        --streaks; // the run across angle 0 was counted twice
+    EXPECT_GE(streaks, 12);
+    EXPECT_LE(streaks, 16);
 
     Picture logo = picture(logoEntry);
     ASSERT_EQ(logo.width, 512);

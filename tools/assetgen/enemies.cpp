@@ -385,23 +385,48 @@ Canvas drawEnemy(int index)
 
 Canvas drawExplosionRing()
 {
-    Canvas cv(64, 64);
+    // A burst of 14 spark streaks inside a thin, soft shock ring. The game grows the picture
+    // to over 100 pixels while it dims: its alpha peaks at 0.6 and fades toward the edge,
+    // so the large late frames are sparse and the end does not pop.
+    const int   streaks = 14;
+    const float peak    = 0.6f;
+    Canvas      cv(64, 64);
+    dm::Rng     rng(91);
+    float       angle[streaks], inner[streaks], outer[streaks];
+    for (int i = 0; i < streaks; ++i) {
+        angle[i] = static_cast<float>((i + rng.range(-0.3f, 0.3f)) * 2 * dm::PI / streaks);
+        inner[i] = rng.range(8, 13);
+        outer[i] = rng.range(23, 29);
+    }
     fillShape(
         cv, unitView, 0, 0, 64, 64, [](float, float) { return -1.0f; },
-        [](float x, float y) {
+        [&](float x, float y) {
             float dx = x - 32, dy = y - 32;
             float r = std::sqrt(dx * dx + dy * dy);
-            float u = r > 0 ? dx / r : 0, v = r > 0 ? dy / r : 0;
-            float wobble = dm::noise(u * 3 + 4, v * 3 + 4, 64, 64, 77) - 0.5f;
-            float d      = r - (26.0f + wobble * 2.0f);
-            float core   = static_cast<float>(dm::expD(-(d * d) / 6.0));
-            float halo   = static_cast<float>(dm::expD(-(d * d) / 30.0)) * 0.55f;
-            float a      = std::min(1.0f, core + halo) * dm::smooth(31.5f, 29.0f, r) *
-                      dm::smooth(13.0f, 20.0f, r);
-            Rgba c =
-                lerp(rgba(0.35f, 0.6f, 1.0f), rgba(1.0f, 1.0f, 0.95f), dm::clamp01(core * 1.2f));
-            if (d > 0)
-                c = lerp(c, rgba(1.0f, 0.55f, 0.2f), dm::clamp01(d / 4.0f));
+            // Shock ring: a thin Gaussian band at radius 21.
+            float d     = r - 21;
+            float shock = 0.6f * static_cast<float>(dm::expD(-(d * d) / 3.0));
+            // Streaks: tapered segments along the spark directions, brightest a third along.
+            float spark = 0, heat = 0;
+            for (int i = 0; i < streaks; ++i) {
+                float c     = static_cast<float>(dm::cosD(angle[i]));
+                float s     = static_cast<float>(dm::sinD(angle[i]));
+                float along = dx * c + dy * s, across = std::fabs(-dx * s + dy * c);
+                if (along < inner[i] || along > outer[i])
+                    continue;
+                float t     = (along - inner[i]) / (outer[i] - inner[i]);
+                float width = 1.3f * (1 - 0.6f * t);
+                float a     = dm::smooth(width + 0.6f, width - 0.6f, across) *
+                          dm::smooth(0.0f, 0.3f, t) * (1 - 0.8f * t);
+                if (a > spark) {
+                    spark = a;
+                    heat  = 1 - t;
+                }
+            }
+            float edge = dm::smooth(31.5f, 24.0f, r); // fades out before the picture's edge
+            float a    = peak * std::min(1.0f, 1.3f * std::max(shock, spark)) * edge;
+            Rgba  c = spark > shock ? lerp(rgba(1.0f, 0.55f, 0.2f), rgba(1.0f, 0.95f, 0.75f), heat)
+                                    : rgba(0.75f, 0.85f, 1.0f);
             return withAlpha(c, a);
         });
     return cv;
