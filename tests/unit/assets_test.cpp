@@ -221,6 +221,61 @@ TEST(AssetsShipSheet, CellsKeepTheirMarginsAndTheShipIsCentredNoseUp)
     EXPECT_NEAR(noseX, 26.4, 2.0);
 }
 
+// Luma (0 to 255) of a texel of a stored picture.
+double luma(const Picture& p, int x, int y)
+{
+    return 0.299 * p.at(x, y, 2) + 0.587 * p.at(x, y, 1) + 0.114 * p.at(x, y, 0);
+}
+
+TEST(AssetsShipSheet, ExplosionPicturesAreAtLeastAsBigAsTheShipAndEndBright)
+{
+    Picture p = picture(kShipSheet);
+    ASSERT_EQ(p.width, 256);
+    // Share of a cell's texels with alpha over a quarter; cell 0 is the ship.
+    auto cover = [&](int n) {
+        int lo = static_cast<int>(std::ceil(51.2 * n)), hi = static_cast<int>(51.2 * (n + 1));
+        int on = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = lo; x < hi; ++x)
+                on += p.alpha(x, y) > 64;
+        return static_cast<double>(on) / ((hi - lo) * 64);
+    };
+    const double ship = cover(0);
+    EXPECT_GT(ship, 0.3);
+    // 1: a white-hot flash at least 44 of the cell's 49 units (46 texels) across.
+    int left = 256, right = -1;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 52; x < 102; ++x)
+            if (p.alpha(x, y) > 128 && luma(p, x, y) > 220) {
+                left  = std::min(left, x);
+                right = std::max(right, x);
+            }
+    EXPECT_GE(right - left + 1, 46) << "flash width";
+    // 2: a fireball over the whole cell with a white core.
+    EXPECT_GT(cover(2), ship);
+    EXPECT_GT(luma(p, static_cast<int>(51.2 * 2.5), 33), 230);
+    // 3: sparks reach within 4 texels of the cell's left and right borders.
+    bool nearLeft = false, nearRight = false;
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 154; x < 158; ++x)
+            nearLeft = nearLeft || p.alpha(x, y) > 64;
+        for (int x = 200; x < 204; ++x)
+            nearRight = nearRight || p.alpha(x, y) > 64;
+    }
+    EXPECT_TRUE(nearLeft && nearRight) << "sparks to the edges";
+    EXPECT_GT(cover(3), ship * 0.8);
+    // 4: smoke with embers, shown longest: big, and bright on the dark backdrop.
+    EXPECT_GT(cover(4), ship * 0.8);
+    double sum = 0, weight = 0;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 206; x < 256; ++x) {
+            sum += luma(p, x, y) * p.alpha(x, y);
+            weight += p.alpha(x, y);
+        }
+    ASSERT_GT(weight, 0);
+    EXPECT_GE(sum / weight, 120) << "mean luma of the smoke";
+}
+
 int cellInk(const Picture& font, int cell, int yFrom, int yTo, int step)
 {
     int x0 = (cell % 16) * 16, y0 = (cell / 16) * 16, ink = 0;

@@ -136,11 +136,11 @@ void fireball(Canvas& cv, const View& v, float radius, float heat, float breakup
             float density =
                 1.0f - r + (n - 0.5f) * 0.9f - breakup * dm::smooth(0.35f, 0.7f, holes) * 1.2f;
             float edge = 1.0f - std::max(std::fabs(x - cx), std::fabs(y - cy)) /
-                                    27.0f; // stay inside the cell
+                                    29.0f; // stay inside the cell
             density    = std::min(density, edge * 3);
             float a    = dm::smooth(0.0f, 0.25f, density);
             Rgba  fire = fireColour(heat * (0.35f + density * 1.1f));
-            Rgba  soot = rgba(0.22f + 0.2f * n, 0.17f + 0.12f * n, 0.2f + 0.08f * n);
+            Rgba  soot = rgba(0.5f + 0.25f * n, 0.46f + 0.2f * n, 0.44f + 0.16f * n);
             Rgba  c    = lerp(fire, soot, dm::clamp01(smoke * (1.2f - density)));
             return withAlpha(c, a * (1.0f - smoke * 0.35f));
         });
@@ -164,10 +164,42 @@ void sparks(Canvas& cv, const View& v, int count, float r0, float r1, Rgba colou
     }
 }
 
+// Glowing embers: small hot dots scattered over the smoke.
+void embers(Canvas& cv, const View& v, int count, float spread, uint32_t seed)
+{
+    dm::Rng rng(seed);
+    for (int i = 0; i < count; ++i) {
+        double ang = rng.uniform() * 2 * dm::PI;
+        float  r = spread * std::sqrt(rng.uniform()), size = rng.range(0.9f, 1.8f);
+        float  ex  = 32 + static_cast<float>(dm::cosD(ang)) * r;
+        float  ey  = 33 + static_cast<float>(dm::sinD(ang)) * r;
+        auto   dot = [=](float x, float y) { return sdCircle(x, y, ex, ey, size); };
+        glowShape(cv, v, ex - 3, ey - 3, ex + 3, ey + 3, dot, rgba(1.0f, 0.5f, 0.1f), 1.2f, 0.7f);
+        fillShape(cv, v, ex - 3, ey - 3, ex + 3, ey + 3, dot, rgba(1.0f, 0.85f, 0.4f));
+    }
+}
+
+// A white-hot glare: a bright core with long thin rays across and down.
+void flash(Canvas& cv, const View& v)
+{
+    auto across = [](float x, float y) { return sdEllipse(x, y, 32, 33, 30, 2.6f); };
+    auto down   = [](float x, float y) { return sdEllipse(x, y, 32, 33, 2.4f, 24); };
+    auto core   = [](float x, float y) { return sdCircle(x, y, 32, 33, 9); };
+    glowShape(cv, v, 0, 0, 64, 64, across, rgba(1.0f, 0.9f, 0.6f), 1.5f, 0.6f);
+    glowShape(cv, v, 0, 0, 64, 64, down, rgba(1.0f, 0.9f, 0.6f), 1.5f, 0.6f);
+    glowShape(cv, v, 0, 0, 64, 64, core, rgba(1.0f, 0.85f, 0.5f), 3.0f, 0.8f);
+    fillShape(cv, v, 0, 0, 64, 64, across, rgba(1, 1, 0.95f));
+    fillShape(cv, v, 0, 0, 64, 64, down, rgba(1, 1, 0.95f));
+    fillShape(cv, v, 0, 0, 64, 64, core, rgba(1, 1, 1));
+}
+
 } // namespace
 
 Canvas drawShipSheet()
 {
+    // The ship, then its explosion: a white flash as wide as the ship, a fireball that fills
+    // the cell, sparks flying to the cell's edges, and light smoke with glowing embers,
+    // which stays on screen longest and must stand out from the dark backdrop.
     Canvas cv(256, 64);
     drawShip(cv, View{0, 0, 53.76f / 64.0f, 1});
     for (int n = 1; n <= 4; ++n) {
@@ -175,19 +207,32 @@ Canvas drawShipSheet()
         uint32_t seed = 40u + static_cast<uint32_t>(n);
         switch (n) {
         case 1:
-            fireball(cv, v, 11, 1.0f, 0, 0, seed);
-            sparks(cv, v, 10, 9, 19, rgba(1, 0.95f, 0.6f), seed);
+            fireball(cv, v, 15, 1.0f, 0, 0, seed);
+            flash(cv, v);
             break;
         case 2:
-            fireball(cv, v, 19, 0.9f, 0.1f, 0.05f, seed);
-            sparks(cv, v, 14, 17, 26, rgba(1, 0.8f, 0.35f), seed);
+            fireball(cv, v, 30, 1.0f, 0.05f, 0, seed);
+            sparks(cv, v, 14, 20, 29, rgba(1, 0.95f, 0.7f), seed);
             break;
         case 3:
-            fireball(cv, v, 24, 0.65f, 0.5f, 0.35f, seed);
-            sparks(cv, v, 10, 22, 27, rgba(1, 0.6f, 0.2f, 0.8f), seed);
+            fireball(cv, v, 30, 0.75f, 0.25f, 0.2f, seed);
+            sparks(cv, v, 18, 16, 30, rgba(1, 0.8f, 0.35f), seed);
             break;
-        default: fireball(cv, v, 26, 0.4f, 0.9f, 0.85f, seed); break;
+        default:
+            fireball(cv, v, 29, 0.5f, 0.55f, 0.9f, seed);
+            embers(cv, v, 22, 22, seed);
+            break;
         }
+    }
+    // Glow and sparks fade out over the last texels before each explosion cell's borders,
+    // so that no picture shows a cut edge or reaches into its neighbour.
+    for (int x = 51; x < cv.w; ++x) {
+        int n  = static_cast<int>(x / 51.2f);
+        int lo = static_cast<int>(std::ceil(51.2f * n)), hi = static_cast<int>(51.2f * (n + 1)) - 1;
+        float k = n >= 1 && x >= lo ? dm::clamp01((std::min(x - lo, hi - x) - 1) / 1.5f) : 0.0f;
+        for (int y = 0; y < cv.h; ++y)
+            for (int c = 0; c < 4; ++c)
+                cv.at(x, y)[c] *= k;
     }
     return cv;
 }
