@@ -435,6 +435,38 @@ TEST(AssetsSprites, EnemiesAreDistinctSymmetricAndFillTheirPicture)
     }
 }
 
+TEST(AssetsSprites, EveryEnemyHasALightRimAndNoNearBlackBody)
+{
+    const double floorLuma = 0.299 * 90 + 0.587 * 70 + 0.114 * 110; // a dusky violet, 79
+    for (int k = 0; k < 9; ++k) {
+        SCOPED_TRACE(k);
+        Picture p     = picture(kFirstEnemy + kEnemyStride * k);
+        auto    solid = [&](int x, int y) {
+            return x >= 0 && y >= 0 && x < 64 && y < 64 && p.alpha(x, y) >= 128;
+        };
+        double              rimSum = 0;
+        int                 rim = 0, body = 0, nearBlack = 0;
+        std::vector<double> tones;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) {
+                if (!solid(x, y))
+                    continue;
+                ++body;
+                tones.push_back(luma(p, x, y));
+                nearBlack += luma(p, x, y) < 0.03 * 255;
+                if (!solid(x - 1, y) || !solid(x + 1, y) || !solid(x, y - 1) || !solid(x, y + 1)) {
+                    rimSum += luma(p, x, y);
+                    ++rim;
+                }
+            }
+        ASSERT_GT(rim, 0);
+        EXPECT_GE(rimSum / rim, 0.25 * 255) << "mean luma of the silhouette's outer texels";
+        EXPECT_EQ(nearBlack, 0) << "of " << body << " solid texels";
+        std::sort(tones.begin(), tones.end());
+        EXPECT_GE(tones[tones.size() / 20], floorLuma * 0.85) << "the darkest 5 % of the body";
+    }
+}
+
 TEST(AssetsSprites, ExplosionRingIsASparseBurstThatFadesTowardItsEdgeAndTheLogoStandsOnTransparency)
 {
     Picture ring = picture(explosionRingEntry);

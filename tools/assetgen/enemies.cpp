@@ -364,6 +364,53 @@ void drawFirefly(Canvas& cv)
     eyes(cv, 28.5f, 52, 1.5f, rgba(0.5f, 0.9f, 1.0f));
 }
 
+// Keeps dark insects visible on the near-black backdrop: tones darker than a dusky violet
+// are lifted toward it, and the outer 2 texels of the solid silhouette get a pale back-light.
+void lightForBackdrop(Canvas& cv)
+{
+    const Rgba floor = rgba(90 / 255.0f, 70 / 255.0f, 110 / 255.0f);
+    auto luma = [](float r, float g, float b) { return 0.299f * r + 0.587f * g + 0.114f * b; };
+    const float floorLuma = luma(floor.r, floor.g, floor.b);
+    auto        solid     = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < cv.w && y < cv.h && cv.at(x, y)[3] >= 0.5f;
+    };
+    std::vector<float> rim(static_cast<size_t>(cv.w) * cv.h, 0.0f);
+    for (int y = 0; y < cv.h; ++y)
+        for (int x = 0; x < cv.w; ++x) {
+            if (!solid(x, y))
+                continue;
+            // Distance (in texels, 8 neighbours) to the nearest texel outside the silhouette.
+            int d = 3;
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx)
+                    if (!solid(x + dx, y + dy))
+                        d = std::min(d, std::max(std::abs(dx), std::abs(dy)));
+            rim[static_cast<size_t>(y) * cv.w + x] = d == 1 ? 0.75f : (d == 2 ? 0.3f : 0.0f);
+        }
+    const Rgba light = rgba(0.8f, 0.85f, 1.0f);
+    for (int y = 0; y < cv.h; ++y)
+        for (int x = 0; x < cv.w; ++x) {
+            float* p = cv.at(x, y);
+            if (p[3] <= 0)
+                continue;
+            float r = p[0] / p[3], g = p[1] / p[3], b = p[2] / p[3];
+            float l = luma(r, g, b);
+            if (l < floorLuma) {
+                float t = std::min(1.0f, 2 * (1 - l / floorLuma));
+                r       = dm::mix(r, std::max(r, floor.r), t);
+                g       = dm::mix(g, std::max(g, floor.g), t);
+                b       = dm::mix(b, std::max(b, floor.b), t);
+            }
+            float k = rim[static_cast<size_t>(y) * cv.w + x];
+            r       = dm::mix(r, light.r, k);
+            g       = dm::mix(g, light.g, k);
+            b       = dm::mix(b, light.b, k);
+            p[0]    = r * p[3];
+            p[1]    = g * p[3];
+            p[2]    = b * p[3];
+        }
+}
+
 } // namespace
 
 Canvas drawEnemy(int index)
@@ -380,6 +427,7 @@ Canvas drawEnemy(int index)
     case 7: drawStag(cv); break;
     default: drawFirefly(cv); break;
     }
+    lightForBackdrop(cv);
     return cv;
 }
 
