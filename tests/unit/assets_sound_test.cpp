@@ -21,7 +21,7 @@ using namespace assets;
 
 namespace {
 
-const double kRate = 44100;
+const double sampleRate = 44100;
 
 struct Wav {
     bool                valid = false;
@@ -117,7 +117,7 @@ double bandShare(const std::vector<double>& s, size_t from, double lo, double hi
     double in = 0, all = 0;
     for (size_t k = 1; k < n / 2; ++k) {
         double e  = std::norm(x[k]);
-        double hz = k * kRate / n;
+        double hz = k * sampleRate / n;
         all += e;
         if (hz >= lo && hz < hi)
             in += e;
@@ -149,20 +149,20 @@ struct SoundSpec {
     double      minLoudness, maxLoudness; // loudest 50 ms, dB of full scale
 };
 
-const SoundSpec kSounds[] = {{"PlayerShot.wav", 0.1, 0.25, -15, -12},
-                             {"EnemyShot.wav", 0.10, 0.12, -21.5, -18.5},
-                             {"EExplode.wav", 0.3, 0.6, -10, -8},
-                             {"XtraLife.wav", 0.6, 1.0, -12, -9},
-                             {"PExplode.wav", 1.5, 2.0, -10, -8}};
+const SoundSpec expectedSounds[] = {{"PlayerShot.wav", 0.1, 0.25, -15, -12},
+                                    {"EnemyShot.wav", 0.10, 0.12, -21.5, -18.5},
+                                    {"EExplode.wav", 0.3, 0.6, -10, -8},
+                                    {"XtraLife.wav", 0.6, 1.0, -12, -9},
+                                    {"PExplode.wav", 1.5, 2.0, -10, -8}};
 
 TEST(AssetsSounds, EveryWavIsValidWithItsLengthLevelAndCleanEnds)
 {
-    for (const SoundSpec& s : kSounds) {
+    for (const SoundSpec& s : expectedSounds) {
         SCOPED_TRACE(s.file);
         Wav w = loadWav(s.file);
         ASSERT_TRUE(w.valid) << "not 16-bit mono PCM at 44,100 Hz";
         ASSERT_GT(w.samples.size(), 4410u);
-        double seconds = w.samples.size() / kRate;
+        double seconds = w.samples.size() / sampleRate;
         EXPECT_GE(seconds, s.minSeconds);
         EXPECT_LE(seconds, s.maxSeconds);
         double loudness = loudestDb(w.samples);

@@ -229,7 +229,7 @@ double luma(const Picture& p, int x, int y)
 
 TEST(AssetsShipSheet, ExplosionPicturesAreAtLeastAsBigAsTheShipAndEndBright)
 {
-    Picture p = picture(kShipSheet);
+    Picture p = picture(shipSheetEntry);
     ASSERT_EQ(p.width, 256);
     // Share of a cell's texels with alpha over a quarter; cell 0 is the ship.
     auto cover = [&](int n) {
@@ -440,7 +440,7 @@ TEST(AssetsSprites, EveryEnemyHasALightRimAndNoNearBlackBody)
     const double floorLuma = 0.299 * 90 + 0.587 * 70 + 0.114 * 110; // a dusky violet, 79
     for (int k = 0; k < 9; ++k) {
         SCOPED_TRACE(k);
-        Picture p     = picture(kFirstEnemy + kEnemyStride * k);
+        Picture p     = picture(firstEnemyEntry + k);
         auto    solid = [&](int x, int y) {
             return x >= 0 && y >= 0 && x < 64 && y < 64 && p.alpha(x, y) >= 128;
         };
@@ -533,7 +533,7 @@ TEST(AssetsSprites, ExplosionRingIsASparseBurstThatFadesTowardItsEdgeAndTheLogoS
 
 TEST(AssetsTitles, LogoWordIsCentredAtFortyPercentAndEndsBeforeThePanelEdge)
 {
-    Picture logo = picture(kLogo);
+    Picture logo = picture(logoEntry);
     ASSERT_EQ(logo.width, 512);
     int left = logo.width, right = -1;
     for (int y = 0; y < logo.height; ++y)
@@ -556,7 +556,7 @@ TEST(AssetsTitles, LogoWordIsCentredAtFortyPercentAndEndsBeforeThePanelEdge)
 
 TEST(AssetsTitles, IntroPictureFadesIntoTheBlueBackgroundAtItsBorder)
 {
-    Picture intro = picture(kIntroImage);
+    Picture intro = picture(introImageEntry);
     ASSERT_EQ(intro.width, 512);
     ASSERT_EQ(intro.height, 128);
     auto blue = [&](int x, int y) {

@@ -23,19 +23,19 @@ float sdEllipseRot(float px, float py, float cx, float cy, float rx, float ry, f
 // Lit like a glossy dome seen from above, light from the top of the picture.
 Rgba shade(float nx, float ny, Rgba base, float shine)
 {
-    float r2      = std::min(1.0f, nx * nx + ny * ny);
-    float nz      = std::sqrt(1 - r2);
-    float lambert = std::max(0.0f, -0.5f * ny + 0.87f * nz);
-    float h       = std::max(0.0f, -0.35f * ny + 0.94f * nz);
-    float spec    = h * h;
-    spec *= spec;
-    spec *= spec;
-    spec *= spec;
-    spec *= spec; // h^32
+    float r2       = std::min(1.0f, nx * nx + ny * ny);
+    float nz       = std::sqrt(1 - r2);
+    float lambert  = std::max(0.0f, -0.5f * ny + 0.87f * nz);
+    float h        = std::max(0.0f, -0.35f * ny + 0.94f * nz);
+    float specular = h * h;
+    specular *= specular;
+    specular *= specular;
+    specular *= specular;
+    specular *= specular; // h^32
     float k = 0.3f + 0.8f * lambert;
-    return rgba(std::min(1.0f, base.r * k + shine * spec),
-                std::min(1.0f, base.g * k + shine * spec),
-                std::min(1.0f, base.b * k + shine * spec), base.a);
+    return rgba(std::min(1.0f, base.r * k + shine * specular),
+                std::min(1.0f, base.g * k + shine * specular),
+                std::min(1.0f, base.b * k + shine * specular), base.a);
 }
 
 const Rgba darkInk = rgba(0.05f, 0.03f, 0.08f);

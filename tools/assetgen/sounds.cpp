@@ -183,10 +183,10 @@ std::vector<SoundFile> makeSounds()
     // Levels of the loudest 50 ms: the enemy's shot, heard most often, well under the
     // player's; the extra ship over both; the explosions loudest.
     return {
-        {"PlayerShot.wav", finish(playerShot(), level(-13.5))},
-        {"EnemyShot.wav", finish(enemyShot(), level(-20.5))},
-        {"EExplode.wav", finish(enemyExplosion(), level(-9))},
-        {"XtraLife.wav", finish(extraShip(), level(-10.5))},
-        {"PExplode.wav", finish(shipExplosion(), level(-9))},
+        {playerShotEffect.fileName, finish(playerShot(), level(-13.5))},
+        {enemyShotEffect.fileName, finish(enemyShot(), level(-20.5))},
+        {enemyExplodeEffect.fileName, finish(enemyExplosion(), level(-9))},
+        {extraShipEffect.fileName, finish(extraShip(), level(-10.5))},
+        {shipExplodeEffect.fileName, finish(shipExplosion(), level(-9))},
     };
 }

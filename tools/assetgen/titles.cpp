@@ -10,7 +10,7 @@ namespace {
 // The logo's word is centred at design x 200 of 500 (texture s 0.40) and kept within
 // x 15 to 400 (s 0.03 to 0.80): the title shows it centred over its texts, and the
 // status panel, which covers s up to 0.875, shows all of it.
-const float kLogoCentre = 200, kLogoLeft = 15, kLogoRight = 400;
+const float logoCentre = 200, logoLeft = 15, logoRight = 400;
 
 // Fill of the letters: hot white-gold at the top to deep orange at the bottom, with a
 // faint honeycomb of darker lines.
@@ -42,7 +42,7 @@ void wingPair(Canvas& cv, const View& v, float cx, float cy, float rx, float ry,
               Rgba colour)
 {
     for (int side = -1; side <= 1; side += 2) {
-        float  x0 = kLogoCentre + side * (cx - kLogoCentre);
+        float  x0 = logoCentre + side * (cx - logoCentre);
         double a  = side * degrees * dm::PI / 180.0;
         float  c = static_cast<float>(dm::cosD(a)), s = static_cast<float>(dm::sinD(a));
         auto   sdf = [=](float x, float y) {
@@ -133,11 +133,11 @@ Canvas drawLogo()
     // Cap height chosen so the word, with its strokes and dark outline, fits between the
     // left and right limits. Letters stand 0.07 cap heights apart between their stroke edges.
     float       unitWidth = layoutText("Swarm!", 0, 0, 1, 0.28f).width;
-    float       room      = 2 * std::min(kLogoCentre - kLogoLeft, kLogoRight - kLogoCentre) - 14;
+    float       room      = 2 * std::min(logoCentre - logoLeft, logoRight - logoCentre) - 14;
     float       height    = std::min(124.0f, room / (unitWidth + 0.21f));
     const float thick = 0.105f * height, tracking = 0.28f * height, top = 100 - height / 2;
     Lettering   probe = layoutText("Swarm!", 0, top, height, tracking);
-    float       left  = kLogoCentre - probe.width / 2;
+    float       left  = logoCentre - probe.width / 2;
     Lettering   word  = layoutText("Swarm!", left, top, height, tracking);
     auto        sdf   = [&](float x, float y) { return word.distance(x, y) - thick; };
     float       x0 = left - 30, x1 = left + probe.width + 30, y0 = top - 30, y1 = top + height + 30;
