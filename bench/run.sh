@@ -43,7 +43,7 @@ run_game() { # WIDTH HEIGHT
     export DISPLAY=":$(head -n1 "$work/displayfd")"
     exec 5>&-
     rm -rf "$work/game"; mkdir -p "$work/game"
-    cp "$build"/data/graphics.dat "$build"/data/*.wav "$work/game/"
+    while read -r name; do cp "$build/data/$name" "$work/game/"; done < "$build/data-files.txt"
     (cd "$work/game" && SWARM_FRAME_STATS="$work/stats-$size" exec "$game") > /dev/null 2>&1 &
     game_pid=$!
     for _ in $(seq 100); do xdotool search --name '^Swarm!$' > /dev/null 2>&1 && break; sleep 0.1; done

@@ -15,13 +15,6 @@ set(SWARM_INSTALL_LIBEXECDIR "lib/games/swarm" CACHE STRING
 set(SWARM_INSTALL_DATADIR "share/games/swarm" CACHE STRING
     "Where the game's data files are installed (relative to the prefix)")
 
-# The data files the game reads from its working directory, made by the
-# gamedata target into SWARM_DATA_DIR, and the sizes of its PNG icons.
-set(SWARM_DATA_FILES
-    graphics.dat PlayerShot.wav EnemyShot.wav EExplode.wav XtraLife.wav PExplode.wav
-    swarm-icon.bmp)
-set(SWARM_ICON_SIZES 32 48 64 128 256)
-
 # The launcher finds the game beside itself when it can (a moved or staged
 # tree) and falls back to the absolute paths of this configuration.
 function(swarm_install_path dir out_abs out_rel)
@@ -42,7 +35,6 @@ endfunction()
 
 swarm_install_path("${SWARM_INSTALL_LIBEXECDIR}" SWARM_ABS_LIBEXECDIR SWARM_LAUNCHER_TO_LIBEXEC)
 swarm_install_path("${SWARM_INSTALL_DATADIR}" SWARM_ABS_DATADIR SWARM_LAUNCHER_TO_DATA)
-string(REPLACE ";" " " SWARM_DATA_FILE_WORDS "${SWARM_DATA_FILES}")
 configure_file(${CMAKE_SOURCE_DIR}/dist/swarm.sh.in ${CMAKE_BINARY_DIR}/dist/swarm @ONLY)
 
 install(PROGRAMS ${CMAKE_BINARY_DIR}/dist/swarm DESTINATION ${SWARM_INSTALL_GAMESDIR})

@@ -37,7 +37,7 @@ start_xvfb() { # WIDTHxHEIGHT
 new_game_dir() {
     rm -rf "$work/game"
     mkdir -p "$work/game"
-    cp "$build"/data/graphics.dat "$build"/data/*.wav "$work/game/"
+    while read -r name; do cp "$build/data/$name" "$work/game/"; done < "$build/data-files.txt"
 }
 
 start_game() {

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -155,16 +156,12 @@ TEST(AssetsArchive, GeneratorIsByteForByteDeterministic)
             std::string(SWARM_ASSETGEN_PATH) + " --out " + dir + "/data --icons " + dir + "/icons";
         ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
     }
-    const char* files[] = {"data/graphics.dat",
-                           "data/PlayerShot.wav",
-                           "data/EnemyShot.wav",
-                           "data/EExplode.wav",
-                           "data/XtraLife.wav",
-                           "data/PExplode.wav",
-                           "data/swarm-icon.bmp",
-                           "icons/hicolor/32x32/apps/swarm.png",
-                           "icons/hicolor/256x256/apps/swarm.png"};
-    for (const char* f : files) {
+    std::vector<std::string> files = {"icons/hicolor/32x32/apps/swarm.png",
+                                      "icons/hicolor/256x256/apps/swarm.png"};
+    std::istringstream       dataFiles(SWARM_DATA_FILES);
+    for (std::string name; dataFiles >> name;)
+        files.push_back("data/" + name);
+    for (const std::string& f : files) {
         Bytes a = readFile(first + "/" + f), b = readFile(second + "/" + f);
         EXPECT_FALSE(a.empty()) << f;
         EXPECT_TRUE(a == b) << f << " differs between two runs";

@@ -119,8 +119,8 @@ TEST_P(RecordedGame, ReplaysAsRecorded)
     std::vector<std::string> args = {
         SWARM_REPLAY_PATH, "--keys", keys, "--trace", "-", "--time", std::to_string(want.time)};
     // The game's data files, linked into a directory of the test's own.
-    for (const char* file : {"graphics.dat", "PlayerShot.wav", "EnemyShot.wav", "EExplode.wav",
-                             "XtraLife.wav", "PExplode.wav"}) {
+    std::istringstream dataFiles(SWARM_DATA_FILES);
+    for (std::string file; dataFiles >> file;) {
         const std::string from = std::string(SWARM_DATA_DIR) + "/" + file;
         ASSERT_EQ(symlink(from.c_str(), dir.file(file).c_str()), 0) << from;
     }

@@ -1,0 +1,18 @@
+# The game's data files: what swarm-assetgen makes into SWARM_DATA_DIR, what
+# the game reads from its working directory, what is installed and packaged,
+# and what the tests and benchmarks link or copy. The one place they are named.
+set(SWARM_DATA_FILES
+    graphics.dat PlayerShot.wav EnemyShot.wav EExplode.wav XtraLife.wav PExplode.wav
+    swarm-icon.bmp)
+# The sizes of the PNG icons for the desktop, made beside the data.
+set(SWARM_ICON_SIZES 32 48 64 128 256)
+
+# The data files as one string of words (the launcher, the tests).
+string(REPLACE ";" " " SWARM_DATA_FILE_WORDS "${SWARM_DATA_FILES}")
+
+# The same lists for scripts (tests, benchmarks), one name per line, in the
+# build tree: data-files.txt and icon-sizes.txt.
+string(REPLACE ";" "\n" swarm_lines "${SWARM_DATA_FILES}")
+file(WRITE ${CMAKE_BINARY_DIR}/data-files.txt "${swarm_lines}\n")
+string(REPLACE ";" "\n" swarm_lines "${SWARM_ICON_SIZES}")
+file(WRITE ${CMAKE_BINARY_DIR}/icon-sizes.txt "${swarm_lines}\n")
