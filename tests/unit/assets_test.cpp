@@ -168,7 +168,7 @@ TEST(AssetsArchive, GeneratorIsByteForByteDeterministic)
     }
     EXPECT_TRUE(readFile(first + "/data/graphics.dat") == archive())
         << "the build's archive differs from a fresh run";
-    std::system(("rm -rf " + first + " " + second).c_str());
+    EXPECT_EQ(std::system(("rm -rf " + first + " " + second).c_str()), 0);
 }
 
 // Ink bounds of the ship sheet's pictures, by column.
