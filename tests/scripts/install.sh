@@ -6,34 +6,10 @@
 set -uo pipefail
 build=$(cd "$1" && pwd)
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/swarm-install-XXXXXX")
-xvfb_pid=""
-game_pid=""
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-failed=0
-checked=0
-pass() { checked=$((checked + 1)); echo "ok: $*"; }
-fail() { checked=$((checked + 1)); failed=$((failed + 1)); echo "FAIL: $*"; }
-fatal() { echo "FAIL: $*"; echo "install: stopped after $checked checks, $((failed + 1)) failed"; exit 1; }
-check() { # DESCRIPTION COMMAND...: passes when the command succeeds
-    local what=$1
-    shift
-    if "$@"; then pass "$what"; else fail "$what"; fi
-}
-
-for tool in desktop-file-validate:desktop-file-utils appstreamcli:appstream man:man-db \
-            Xvfb:xvfb xdotool:xdotool xprop:x11-utils; do
-    command -v "${tool%%:*}" > /dev/null || fatal "${tool%%:*} is missing (Debian package ${tool#*:})"
-done
-
-data_files="graphics.dat PlayerShot.wav EnemyShot.wav EExplode.wav XtraLife.wav PExplode.wav swarm-icon.bmp"
-icon_sizes="32 48 64 128 256"
+# shellcheck source=lib/common.sh
+. "$(dirname "$0")/lib/common.sh"
+require_tools desktop-file-validate:desktop-file-utils appstreamcli:appstream man:man-db \
+    Xvfb:xvfb xdotool:xdotool xprop:x11-utils
 
 # --- The installed tree ------------------------------------------------------
 root=$work/root
@@ -181,31 +157,10 @@ if [ -n "$abs_data" ] && [ ! -e "$abs_data/graphics.dat" ]; then
 fi
 
 # --- The installed launcher and the real game under Xvfb ----------------------
-exec 5> "$work/displayfd"
-Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 5>&-
-for _ in $(seq 100); do
-    [ -s "$work/displayfd" ] && break
-    sleep 0.1
-done
-[ -s "$work/displayfd" ] || fatal "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/displayfd")"
-unset WAYLAND_DISPLAY SDL_VIDEODRIVER XDG_DATA_HOME
-export SDL_AUDIODRIVER=dummy
-
+start_xvfb
 home=$work/home
 mkdir -p "$home"
-HOME=$home "$launcher" > "$work/game.log" 2>&1 &
-game_pid=$!
-window=""
-for _ in $(seq 150); do
-    window=$(xdotool search --name '^Swarm!$' 2> /dev/null | head -n1)
-    [ -n "$window" ] && break
-    kill -0 "$game_pid" 2> /dev/null || break
-    sleep 0.1
-done
-[ -n "$window" ] || fatal "no window named Swarm! within 15 s: $(cat "$work/game.log")"
+start_game env HOME="$home" "$launcher"
 pass "the installed launcher shows the game's window"
 
 userdir=$home/.local/share/swarm
@@ -224,23 +179,10 @@ for _ in $(seq 50); do
 done
 check "the window carries the 32 x 32 icon from swarm-icon.bmp" test "$icon" = 1
 
-# The first Escape skips the intro, the next one on the title quits after a
-# two-second fade; keep pressing until the game has gone.
-for _ in $(seq 20); do
-    kill -0 "$game_pid" 2> /dev/null || break
-    xdotool key Escape 2> /dev/null
-    sleep 1
-done
-if kill -0 "$game_pid" 2> /dev/null; then
-    fail "the game still runs after 20 presses of Escape"
-else
-    wait "$game_pid"
-    status=$?
-    game_pid=""
-    check "Escape on the title ends the game with status 0" test "$status" = 0
+if quit_game; then
+    check "Escape on the title ends the game with status 0" test "$game_status" = 0
 fi
 check "quitting leaves HighScore.dat in ~/.local/share/swarm" test -f "$userdir/HighScore.dat" -a -s "$userdir/HighScore.dat"
 check "HighScore.dat is the user's own file, not a link" test ! -L "$userdir/HighScore.dat"
 
-echo "install: $checked checks, $failed failed"
-[ "$failed" = 0 ]
+finish
