@@ -10,7 +10,7 @@ libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libegl1 libegl-mesa0
 libpng-dev libgtest-dev googletest
 clang libclang-rt-14-dev
 xvfb xauth xdotool x11-utils x11-apps imagemagick
-desktop-file-utils appstream man-db dpkg-dev file clang-format
+desktop-file-utils appstream man-db dpkg-dev file clang-format lintian
 "
 
 missing=""

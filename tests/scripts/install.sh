@@ -47,9 +47,11 @@ done
 desktop=$top/share/applications/swarm.desktop
 metainfo=$top/share/metainfo/io.github.swarmteam.swarm.metainfo.xml
 manpage=$top/share/man/man6/swarm.6
-for file in "$desktop" "$metainfo" "$manpage"; do
+for file in "$desktop" "$metainfo" "$manpage" "$top/share/doc/swarm/copyright" "$top/share/doc/swarm/changelog"; do
     check "${file#"$top"/} is installed" test -f "$file"
 done
+check "only the packages have doc directories of their own" \
+    test ! -e "$top/share/doc/swarm-data" -a ! -e "$top/share/doc/swarm-tools"
 
 # --- Desktop entry, metainfo, manual page ------------------------------------
 check "desktop-file-validate accepts the desktop entry" desktop-file-validate "$desktop"
