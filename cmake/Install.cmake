@@ -38,6 +38,18 @@ swarm_install_path("${SWARM_INSTALL_LIBEXECDIR}" SWARM_ABS_LIBEXECDIR SWARM_LAUN
 swarm_install_path("${SWARM_INSTALL_DATADIR}" SWARM_ABS_DATADIR SWARM_LAUNCHER_TO_DATA)
 configure_file(${CMAKE_SOURCE_DIR}/dist/swarm.sh.in ${CMAKE_BINARY_DIR}/dist/swarm @ONLY)
 
+# The same launcher for the build tree, build/run/swarm (what `make run`
+# starts): the game and the data sit beside it, and the high score goes to
+# the same per-user directory as the installed game's, outside the build.
+set(SWARM_LAUNCHER_TO_LIBEXEC ..)
+set(SWARM_LAUNCHER_TO_DATA ../data)
+set(SWARM_ABS_LIBEXECDIR ${CMAKE_BINARY_DIR})
+set(SWARM_ABS_DATADIR ${SWARM_DATA_DIR})
+configure_file(${CMAKE_SOURCE_DIR}/dist/swarm.sh.in ${CMAKE_BINARY_DIR}/dist/run/swarm @ONLY)
+file(COPY ${CMAKE_BINARY_DIR}/dist/run/swarm DESTINATION ${CMAKE_BINARY_DIR}/run
+     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                      WORLD_READ WORLD_EXECUTE)
+
 # Three parts, which the Debian packages follow: the game (launcher, program,
 # desktop files, manual page), its architecture-independent data, and the
 # developers' tool swarm-replay.

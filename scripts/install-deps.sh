@@ -1,17 +1,33 @@
 #!/bin/sh
-# Installs the Debian packages that building, running and testing Swarm! need,
-# when they are missing. Uses sudo when not run as root.
+# Installs the Debian packages Swarm! needs, when they are missing:
+#   scripts/install-deps.sh play   building and playing the game (make run)
+#   scripts/install-deps.sh test   that and every test tool (make test)
+# Installing needs root, or sudo for a user allowed to use it. Without
+# either, prints the command an administrator can run and stops (status 1).
 set -eu
 
-packages="
+play="
 build-essential cmake pkg-config
 libsdl2-dev libsdl2-mixer-dev
-libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libegl1 libegl-mesa0
-libpng-dev libgtest-dev googletest
+libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
+libpng-dev
+"
+test="
+libegl1 libegl-mesa0
+libgtest-dev googletest
 clang libclang-rt-14-dev
 xvfb xauth xdotool x11-utils x11-apps imagemagick
 desktop-file-utils appstream man-db dpkg-dev file clang-format lintian
 "
+
+case ${1:-} in
+    play) packages=$play ;;
+    test) packages="$play $test" ;;
+    *)
+        echo "usage: $0 play|test" >&2
+        exit 2
+        ;;
+esac
 
 missing=""
 for p in $packages; do
@@ -24,13 +40,32 @@ done
 
 [ -z "$missing" ] && exit 0
 
-echo "Installing missing packages:$missing"
+command="apt-get install -y --no-install-recommends$missing"
+ask_admin() { # REASON: says what to ask for, and stops
+    echo "These Debian packages are missing:$missing" >&2
+    echo "They cannot be installed from here: $1." >&2
+    echo "Ask an administrator to install them; as root:" >&2
+    echo >&2
+    echo "    apt-get update && $command" >&2
+    echo >&2
+    echo "then run this again." >&2
+    exit 1
+}
+
 if [ "$(id -u)" -eq 0 ]; then
     sudo=""
-else
+elif command -v sudo > /dev/null 2>&1; then
     sudo="sudo"
+else
+    ask_admin "you are not root and sudo is not installed"
 fi
+
+echo "Installing missing packages:$missing"
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
+# sudo keeps DEBIAN_FRONTEND only when asked to.
+if [ -n "$sudo" ]; then
+    sudo="sudo DEBIAN_FRONTEND=noninteractive"
+fi
+$sudo apt-get update -qq || ask_admin "apt-get update failed"
 # shellcheck disable=SC2086
-$sudo apt-get install -y -qq --no-install-recommends $missing
+$sudo apt-get install -y -qq --no-install-recommends $missing || ask_admin "apt-get install failed"

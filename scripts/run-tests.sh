@@ -5,8 +5,8 @@
 #   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. each fuzz target for $FUZZ_SECONDS seconds on a copy of its seed corpus;
 #   4. a short soak of random play with the game data's invariants checked.
-# Expects the normal build made (`make build`). SKIP_SANITIZE=1, SKIP_FUZZ=1
-# and SKIP_SOAK=1 leave a stage out.
+# Expects the normal build made with its tests (as `make test` does).
+# SKIP_SANITIZE=1, SKIP_FUZZ=1 and SKIP_SOAK=1 leave a stage out.
 set -eu
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
