@@ -1,6 +1,7 @@
 // The display window and its OpenGL context on SDL2. The game draws a 640 x 480
 // picture into an off-screen frame buffer; presenting scales it into the
-// largest centred 4:3 area of the fullscreen window, with black bars around.
+// largest centred 4:3 area of the fullscreen screen or the window, with black
+// bars around. Alt+Enter switches between fullscreen and a window.
 #include "app/sdl/display.h"
 
 #include "app/view.h"
@@ -10,6 +11,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -57,6 +59,11 @@ GLuint           frameBuffer  = 0;
 GLuint           colourBuffer = 0;
 GLuint           depthBuffer  = 0;
 bool             videoStarted = false;
+bool             gameWindow   = false; // the game's visible window, not the offscreen one
+bool             cursorHidden = false;
+// Where the window goes back to when Alt+Enter leaves fullscreen; w 0: not yet
+// known, the default size centred on the window's screen.
+SDL_Rect windowedPlace = {0, 0, 0, 0};
 
 template <typename T> bool lookUp(T& fn, const char* name)
 {
@@ -121,6 +128,34 @@ bool drawableIsPictureSized()
     return w == pictureWidth && h == pictureHeight;
 }
 
+// The default window: twice the picture where that fits the screen's usable
+// area, else the largest whole multiple that does, at least the picture.
+void defaultWindowSize(int screen, int* w, int* h)
+{
+    SDL_Rect usable = {0, 0, 2 * pictureWidth, 2 * pictureHeight};
+    SDL_GetDisplayUsableBounds(screen, &usable);
+    int multiple = 2;
+    while (multiple > 1 &&
+           (multiple * pictureWidth > usable.w || multiple * pictureHeight > usable.h))
+        --multiple;
+    *w = multiple * pictureWidth;
+    *h = multiple * pictureHeight;
+}
+
+// Where the picture lands in a drawable of w x h, from its bottom left: the
+// same rule as presentDisplay's.
+SDL_Rect pictureArea(int w, int h)
+{
+    int vw = w, vh = w * 3 / 4;
+    if (vh > h) {
+        vh = h;
+        vw = h * 4 / 3;
+    }
+    return {(w - vw) / 2, (h - vh) / 2, vw, vh};
+}
+
+bool isFullscreen() { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0; }
+
 bool fail(std::string* error, const char* what)
 {
     *error = std::string(what) + SDL_GetError();
@@ -167,22 +202,38 @@ bool openDisplay(DisplayMode mode, std::string* error)
     // Fullscreen at the desktop's own size: no mode switch to undo at exit.
     // The window is also made as large as the screen, at its top left, so that
     // it covers the screen where no window manager honours the fullscreen flag.
+    // A window is centred on its screen and may be resized.
     Uint32   flags = SDL_WINDOW_OPENGL;
     int      x = SDL_WINDOWPOS_UNDEFINED, y = SDL_WINDOWPOS_UNDEFINED;
     int      w = pictureWidth, h = pictureHeight;
     SDL_Rect bounds;
     if (mode == DisplayMode::Fullscreen) {
-        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
-        if (SDL_GetDisplayBounds(0, &bounds) == 0) {
-            x = bounds.x;
-            y = bounds.y;
-            w = bounds.w;
-            h = bounds.h;
+        int screen = displaySettings.display;
+        if (screen < 0 || screen >= SDL_GetNumVideoDisplays()) {
+            std::fprintf(stderr, "swarm: there is no display %d; using display 0\n", screen);
+            screen = 0;
+        }
+        if (displaySettings.window) {
+            flags |= SDL_WINDOW_RESIZABLE;
+            x = y = SDL_WINDOWPOS_CENTERED_DISPLAY(screen);
+            defaultWindowSize(screen, &w, &h);
+        } else {
+            flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+            if (SDL_GetDisplayBounds(screen, &bounds) == 0) {
+                x = bounds.x;
+                y = bounds.y;
+                w = bounds.w;
+                h = bounds.h;
+            }
         }
     }
     window = SDL_CreateWindow("Swarm!", x, y, w, h, flags);
     if (!window)
         return fail(error, "cannot open the display: ");
+    gameWindow    = mode == DisplayMode::Fullscreen;
+    windowedPlace = {0, 0, 0, 0};
+    if (gameWindow)
+        SDL_SetWindowMinimumSize(window, pictureWidth / 2, pictureHeight / 2);
     context = SDL_GL_CreateContext(window);
     if (!context)
         return fail(error, "cannot create an OpenGL context: ");
@@ -220,6 +271,7 @@ void closeDisplay()
         SDL_DestroyWindow(window);
         window = nullptr;
     }
+    gameWindow = false;
     if (videoStarted) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         videoStarted = false;
@@ -290,6 +342,63 @@ void readDisplayPixels(unsigned char* rgb)
     }
 }
 
+void toggleDisplayFullscreen()
+{
+    if (!window || !gameWindow)
+        return;
+    const int screen =
+        SDL_GetWindowDisplayIndex(window) >= 0 ? SDL_GetWindowDisplayIndex(window) : 0;
+    if (!isFullscreen()) {
+        SDL_GetWindowPosition(window, &windowedPlace.x, &windowedPlace.y);
+        SDL_GetWindowSize(window, &windowedPlace.w, &windowedPlace.h);
+        // Borderless and as large as the screen first, as when starting
+        // fullscreen, for a desktop without a window manager to honour the flag.
+        SDL_Rect bounds;
+        SDL_SetWindowResizable(window, SDL_FALSE);
+        SDL_SetWindowBordered(window, SDL_FALSE);
+        if (SDL_GetDisplayBounds(screen, &bounds) == 0) {
+            SDL_SetWindowPosition(window, bounds.x, bounds.y);
+            SDL_SetWindowSize(window, bounds.w, bounds.h);
+        }
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    } else {
+        SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowBordered(window, SDL_TRUE);
+        SDL_SetWindowResizable(window, SDL_TRUE);
+        if (windowedPlace.w == 0) {
+            defaultWindowSize(screen, &windowedPlace.w, &windowedPlace.h);
+            windowedPlace.x = windowedPlace.y = SDL_WINDOWPOS_CENTERED_DISPLAY(screen);
+        }
+        SDL_SetWindowSize(window, windowedPlace.w, windowedPlace.h);
+        SDL_SetWindowPosition(window, windowedPlace.x, windowedPlace.y);
+    }
+}
+
+void updateDisplayCursor()
+{
+    if (!window || !gameWindow)
+        return;
+    bool hide = true;
+    if (!isFullscreen()) {
+        // Mouse positions count in window units from the top left; the
+        // picture's place in drawable pixels from the bottom left.
+        hide   = false;
+        int ww = 0, wh = 0, dw = 0, dh = 0, mx = 0, my = 0;
+        SDL_GetWindowSize(window, &ww, &wh);
+        SDL_GL_GetDrawableSize(window, &dw, &dh);
+        if (SDL_GetMouseFocus() == window && ww > 0 && wh > 0) {
+            SDL_GetMouseState(&mx, &my);
+            const SDL_Point point = {mx * dw / ww, (wh - 1 - my) * dh / wh};
+            const SDL_Rect  area  = pictureArea(dw, dh);
+            hide                  = SDL_PointInRect(&point, &area);
+        }
+    }
+    if (hide != cursorHidden) {
+        SDL_ShowCursor(hide ? SDL_DISABLE : SDL_ENABLE);
+        cursorHidden = hide;
+    }
+}
+
 void setDisplayIcon(const char* bmpPath)
 {
     if (!window)
@@ -307,6 +416,7 @@ bool createDisplayWindow(std::string* error)
         return false;
     setDisplayIcon("swarm-icon.bmp");
     SDL_ShowCursor(SDL_DISABLE);
+    cursorHidden = true;
     SDL_DisableScreenSaver();
     SDL_RaiseWindow(window);
     setPerspectiveView();

@@ -3,7 +3,7 @@
 #include <string>
 
 enum class DisplayMode {
-    Fullscreen, // the game: fullscreen desktop window, picture scaled to a centred 4:3 area
+    Fullscreen, // the game: fullscreen desktop window, or a window with displaySettings.window
     Offscreen,  // replay tool and tests: SDL's offscreen driver, no visible window
 };
 
@@ -33,6 +33,15 @@ void presentDisplay();
 
 // Reads the 640 x 480 picture drawn so far, RGB, top row first.
 void readDisplayPixels(unsigned char* rgb);
+
+// Alt+Enter: the game's window goes fullscreen on the screen it is on, or
+// back to a window where it was (at first, the default size, centred). Does
+// nothing to the offscreen window.
+void toggleDisplayFullscreen();
+
+// Called every pass: the mouse cursor is hidden over the picture in a window
+// and always in fullscreen, shown elsewhere.
+void updateDisplayCursor();
 
 // Sets the window icon from a BMP file when it exists.
 void setDisplayIcon(const char* bmpPath);
