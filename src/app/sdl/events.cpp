@@ -1,11 +1,20 @@
-// Keyboard events from SDL2, turned into the game's virtual-key codes.
+// Keyboard and gamepad events from SDL2, turned into the game's virtual-key
+// codes, one per pass; window events for the focus.
+#include "app/sdl/display.h"
+#include "app/sdl/gamepad.h"
 #include "app/sdl/platform.h"
 
 #include <SDL2/SDL.h>
 
 namespace {
 
-constexpr int otherKey = 0xFF; // every key without a code of its own
+constexpr int otherKey = otherKeyCode;
+
+// Key events made by one SDL event and not applied yet: a pad event can make
+// more than one, and each gets a pass of its own.
+InputEvent waiting[maxPadKeyEvents];
+int        waitingNext  = 0;
+int        waitingCount = 0;
 
 int virtualKeyFor(SDL_Keycode key)
 {
@@ -74,14 +83,35 @@ bool isSystemKey(const SDL_KeyboardEvent& key)
            sym == SDLK_F10;
 }
 
+// Every key the game holds down goes up: key-ups sent while the window had no
+// focus never reach it, and SDL sends no pad events without the focus.
+void releaseHeldKeys()
+{
+    for (int key = 0; key < 256; ++key)
+        if (keys[key])
+            applyInputEvent({InputEventType::KeyUp, key});
+    forgetPadKeys();
+}
+
+bool isFocusLost(const SDL_Event& event)
+{
+    return event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_LOST;
+}
+
+bool isEventRead(Uint32 type)
+{
+    return type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_WINDOWEVENT ||
+           (type >= SDL_JOYAXISMOTION && type < SDL_FINGERDOWN);
+}
+
 } // namespace
 
 void filterSdlEvents()
 {
-    // Only the quit request and keys reach the queue: the loop handles one
-    // event per pass, so any other event would delay the keys behind it.
+    // Only the quit request, keys, window events and pads reach the queue.
+    // Pads need SDL's joystick events too: it makes the pad events of them.
     for (Uint32 type = SDL_QUIT + 1; type < SDL_USEREVENT; ++type)
-        if (type != SDL_KEYDOWN && type != SDL_KEYUP)
+        if (!isEventRead(type))
             SDL_EventState(type, SDL_IGNORE);
     SDL_StopTextInput();
 }
@@ -93,13 +123,17 @@ bool translateSdlEvent(const SDL_Event& event, InputEvent* out)
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         if (isSystemKey(event.key)) {
+            const bool press = event.type == SDL_KEYDOWN && !event.key.repeat &&
+                               (event.key.keysym.mod & KMOD_ALT) != 0;
+            const SDL_Keycode sym = event.key.keysym.sym;
             // No window manager took Alt+F4: close, as a desktop would.
-            if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F4 &&
-                (event.key.keysym.mod & KMOD_ALT) != 0 && !event.key.repeat) {
+            if (press && sym == SDLK_F4) {
                 SDL_Event quit = {};
                 quit.type      = SDL_QUIT;
                 SDL_PushEvent(&quit);
             }
+            if (press && (sym == SDLK_RETURN || sym == SDLK_KP_ENTER))
+                toggleDisplayFullscreen();
             return false;
         }
         *out = {event.type == SDL_KEYDOWN ? InputEventType::KeyDown : InputEventType::KeyUp,
@@ -111,8 +145,24 @@ bool translateSdlEvent(const SDL_Event& event, InputEvent* out)
 
 void handleOneSdlEvent()
 {
-    SDL_Event  event;
-    InputEvent input;
-    if (SDL_PollEvent(&event) && translateSdlEvent(event, &input))
-        applyInputEvent(input);
+    updateDisplayCursor();
+    // Events that make no key event (window events, SDL's joystick events
+    // behind the pad events, a stick moving within its dead zone) are taken
+    // until one does; the pass applies the first key event it makes.
+    SDL_Event event;
+    while (waitingCount == 0 && SDL_PollEvent(&event)) {
+        if (isFocusLost(event)) {
+            releaseHeldKeys();
+            return;
+        }
+        waitingNext = 0;
+        if (translateSdlEvent(event, &waiting[0]))
+            waitingCount = 1;
+        else
+            waitingCount = translatePadEvent(event, waiting);
+    }
+    if (waitingCount > 0) {
+        applyInputEvent(waiting[waitingNext++]);
+        --waitingCount;
+    }
 }
