@@ -1,8 +1,10 @@
 // Swarm!: process entry and the main loop. One event at most, then one frame,
 // per pass, until the game asks to quit.
 #include "app/input.h"
+#include "app/options.h"
 #include "app/sdl/display.h"
 #include "app/sdl/frame_stats.h"
+#include "app/sdl/gamepad.h"
 #include "app/sdl/platform.h"
 #include "game/frame.h"
 #include "sound/sdl/mixer.h"
@@ -11,8 +13,20 @@
 #include <cstdio>
 #include <string>
 
-int main(int, char**)
+int main(int argc, char** argv)
 {
+    const Options options = parseOptions(argc, argv);
+    switch (options.action) {
+    case OptionsAction::Help: std::fputs(usageText(), stdout); return 0;
+    case OptionsAction::Version: std::printf("%s\n", versionText().c_str()); return 0;
+    case OptionsAction::Error:
+        std::fprintf(stderr, "swarm: %s\nTry 'swarm --help' for the options.\n",
+                     options.error.c_str());
+        return 2;
+    case OptionsAction::Run: break;
+    }
+    displaySettings = options.display;
+
     installSdlPlatform();
     soundBackend = &mixerSoundBackend;
 #ifdef SWARM_FRAME_STATS
@@ -26,6 +40,7 @@ int main(int, char**)
         return 1;
     }
     filterSdlEvents();
+    startGamepads();
 
     while (!quitRequested) {
         handleOneSdlEvent();
@@ -35,6 +50,7 @@ int main(int, char**)
 #ifdef SWARM_FRAME_STATS
     writeFrameStats();
 #endif
+    stopGamepads();
     destroyDisplayWindow();
     stopSound();
     shutDownSdl();
