@@ -8,6 +8,7 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <atomic>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -65,10 +66,26 @@ void fadeEffect(int channel, void* stream, int bytes, void*)
     state.compare_exchange_strong(left, after);
 }
 
+// Whether SDL, choosing its audio driver itself, found one that knows no
+// device to play on: then there is no sound device. Opening one anyway has
+// ALSA print a screenful of errors about the missing card. A driver that
+// cannot list its devices (-1), or one the player chose, is opened as usual,
+// and its errors show.
+bool noSoundDevice()
+{
+    const char* chosen = SDL_GetHint(SDL_HINT_AUDIODRIVER);
+    return !(chosen && *chosen) && SDL_GetNumAudioDevices(0) == 0;
+}
+
 bool mixerOpen()
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
+    if (noSoundDevice()) {
+        std::fputs("swarm: no sound device; playing silently\n", stderr);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
     if (Mix_OpenAudio(sampleRate, AUDIO_S16SYS, 2, bufferFrames) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
