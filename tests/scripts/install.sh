@@ -68,7 +68,7 @@ check "the metainfo launches the installed desktop entry" \
 warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$manpage" 2>&1 > /dev/null)
 if [ -z "$warnings" ]; then pass "the manual page formats without warnings"; else fail "manual page warnings: $warnings"; fi
 page=$(MANPAGER=cat MANWIDTH=80 man -l "$manpage" 2> /dev/null)
-for text in 'NAME' 'SYNOPSIS' 'KEYS' 'FILES' 'EXIT STATUS' 'Space' 'Escape' \
+for text in 'NAME' 'SYNOPSIS' 'OPTIONS' '--window' 'KEYS' 'FILES' 'EXIT STATUS' 'Space' 'Escape' \
             'HighScore.dat' '.local/share/swarm' 'XDG_DATA_HOME' 'share/games/swarm'; do
     if grep -qF -- "$text" <<< "$page"; then pass "man -l shows \"$text\""; else fail "man -l lacks \"$text\""; fi
 done
@@ -81,6 +81,7 @@ cp -a "$top" "$moved"
 cat > "$moved/lib/games/swarm/swarm" <<'EOF'
 #!/bin/sh
 pwd -P > "$SWARM_TEST_RAN"
+printf '%s\n' "$@" > "$SWARM_TEST_RAN.args"
 exit 7
 EOF
 moved_data=$(cd "$moved/share/games/swarm" && pwd -P)
@@ -140,9 +141,17 @@ rm -f "$ran"
 check "the launcher started through a symbolic link on PATH finds its tree" test "$?" = 7 -a -s "$ran"
 
 rm -f "$ran"
-env HOME="$home2" SWARM_TEST_RAN="$ran" "$moved/games/swarm" --help > /dev/null 2>&1
+env HOME="$home2" SWARM_TEST_RAN="$ran" "$moved/games/swarm" --window --scale "fill" > /dev/null 2>&1
 status=$?
-check "the launcher refuses arguments (status 2) without starting the game" test "$status" = 2 -a ! -e "$ran"
+check "the launcher passes its options to the game" \
+    test "$status" = 7 -a "$(tr '\n' ' ' < "$ran.args" 2>/dev/null)" = "--window --scale fill "
+home3=$work/home3
+mkdir -p "$home3"
+rm -f "$ran"
+env -u XDG_DATA_HOME HOME="$home3" SWARM_TEST_RAN="$ran" "$moved/games/swarm" --window --help > /dev/null 2>&1
+status=$?
+check "--help goes to the game without making the per-user directory" \
+    test "$status" = 7 -a "$(tr '\n' ' ' < "$ran.args" 2>/dev/null)" = "--window --help " -a ! -e "$home3/.local"
 
 # A tree without its data: the launcher says so and does not start the game
 # (unless the install it was configured for is present on this machine).
@@ -160,6 +169,11 @@ fi
 
 # --- The installed launcher and the real game under Xvfb ----------------------
 start_xvfb
+check "the installed swarm --version names the version, with status 0" \
+    grep -qxE 'swarm [0-9]+\.[0-9]+\.[0-9]+' <<< "$(HOME=$work/nohome "$launcher" --version)"
+check "the installed swarm --help shows the options" \
+    grep -q -- '--window' <<< "$(HOME=$work/nohome "$launcher" --help)"
+
 home=$work/home
 mkdir -p "$home"
 start_game env HOME="$home" "$launcher"
