@@ -1,6 +1,7 @@
 #!/bin/bash
 # End-to-end test of the real game under Xvfb: a player's session from the
-# intro to quitting, the close request, and the picture at a larger screen.
+# intro to quitting, the close request, the picture at a larger screen, and a
+# window that Alt+Enter makes fullscreen and back.
 #   bash tests/scripts/e2e.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -21,10 +22,10 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*"; [ -f "$work/shot.png" ] && cp "$work/shot.png" "${TMPDIR:-/tmp}/swarm-e2e-failure.png" && echo "last picture: ${TMPDIR:-/tmp}/swarm-e2e-failure.png"; exit 1; }
 pass() { echo "ok: $*"; }
 
-start_xvfb() { # WIDTHxHEIGHT
+start_xvfb() { # WIDTHxHEIGHT [Xvfb options]
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
     exec 5> "$work/displayfd"
-    Xvfb -displayfd 5 -screen 0 "$1x24" -nolisten tcp > "$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 5 -screen 0 "$1x24" -nolisten tcp "${@:2}" > "$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$work/displayfd" ] && break
@@ -40,8 +41,8 @@ new_game_dir() {
     while read -r name; do cp "$build/data/$name" "$work/game/"; done < "$build/data-files.txt"
 }
 
-start_game() {
-    (cd "$work/game" && exec "$game") > "$work/game.log" 2>&1 &
+start_game() { # [options]
+    (cd "$work/game" && exec "$game" "$@") > "$work/game.log" 2>&1 &
     game_pid=$!
     for _ in $(seq 100); do
         xdotool search --name '^Swarm!$' > /dev/null 2>&1 && return 0
@@ -166,4 +167,55 @@ bars_black || fail "the bars around the title are not black"
 pass "at 1280x1024 the picture is centred with black bars"
 xdotool key Escape
 wait_end 30 || fail "exit status $?"
+
+# --- A window, toggled with Alt+Enter. ---
+# A 1920 x 1080 screen with a white root window: the window of twice the
+# picture is centred with white around it, and fullscreen covers the white.
+# Filled, the picture's place in fullscreen is the same with any scaling
+# rule for screens. No sound driver is chosen: a machine without a sound device gives at most
+# one line, never ALSA's complaints.
+start_xvfb 1920x1080 -wr
+new_game_dir
+SDL_AUDIODRIVER='' start_game --window --scale fill
+window=$(xdotool search --name '^Swarm!$' | head -n1)
+geometry() { xdotool getwindowgeometry "$window" | awk '/Position/ { p = $2 } /Geometry/ { g = $2 } END { print p " " g }'; }
+wait_geometry() { # "X,Y WxH"
+    local end=$((SECONDS + 15))
+    while [ $SECONDS -lt $end ]; do
+        [ "$(geometry)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+wait_geometry "320,60 1280x960" || fail "the window is $(geometry), not 1280x960 centred at 320,60"
+scale_num=2; scale_den=1; ox=320; oy=60
+white_strip() { read -r r g b < <(convert "$work/shot.png" -crop 200x1080+0+0 +repage -format '%[fx:int(255*minima.r)] %[fx:int(255*minima.g)] %[fx:int(255*minima.b)]' info:); [ "$r$g$b" = "255255255" ]; }
+black_strip() { read -r r g b < <(convert "$work/shot.png" -crop 200x1080+0+0 +repage -format '%[fx:int(255*maxima.r)] %[fx:int(255*maxima.g)] %[fx:int(255*maxima.b)]' info:); [ "$r$g$b" = "000" ]; }
+window_intro() { intro_blue && white_strip; }
+wait_for 30 window_intro || fail "no blue intro in a 1280x960 window on the white screen"
+pass "--window opens a 1280x960 window, centred, the picture filling it"
+xdotool key a
+wait_for 30 title_shown || fail "no title in the window"
+pass "keys reach the game in a window"
+
+xdotool key alt+Return
+wait_geometry "0,0 1920x1080" || fail "after Alt+Enter the window is $(geometry), not the whole screen"
+# Filled: 1440 x 1080, 240 columns of black each side.
+scale_num=9; scale_den=4; ox=240; oy=0
+full_title() { black_strip && title_shown; }
+wait_for 30 full_title || fail "after Alt+Enter the screen is not the picture between black bars"
+pass "Alt+Enter makes the window fullscreen: black bars, no white left"
+
+xdotool key alt+Return
+wait_geometry "320,60 1280x960" || fail "after a second Alt+Enter the window is $(geometry)"
+scale_num=2; scale_den=1; ox=320; oy=60
+wait_for 30 white_strip || fail "the white screen is not back around the window"
+wait_for 30 title_shown || fail "no title in the window after going back"
+pass "Alt+Enter again brings the window back where it was"
+xdotool key Escape
+wait_end 30 || fail "exit status $?"
+if grep -q 'ALSA lib' "$work/game.log" || [ "$(wc -l < "$work/game.log")" -gt 1 ]; then
+    fail "the start printed more than one line: $(cat "$work/game.log")"
+fi
+pass "the start printed at most one line: $(cat "$work/game.log")"
 echo "e2e: all checks passed"
