@@ -9,7 +9,12 @@ namespace {
 const char* const fileName = "HighScore.dat";
 } // namespace
 
-int32_t loadHighScore() { return readHighScoreFile(fileName); }
+int32_t loadHighScore()
+{
+    // A save cut short by a crash leaves its temporary file; nothing else would remove it.
+    discardUnfinishedWrite(fileName);
+    return readHighScoreFile(fileName);
+}
 
 void saveHighScore()
 {

@@ -1,16 +1,19 @@
 // Reading and safely replacing a high score file.
 #include "storage/high_score_file.h"
 
+#include "storage/bounded_file.h"
 #include "storage/high_score_format.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <string>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
+
+// The temporary file of a save: in the same directory, so that the rename is atomic.
+std::string temporaryName(const char* fileName) { return std::string(fileName) + ".tmp"; }
 
 bool writeAll(int fd, const std::string& text)
 {
@@ -30,8 +33,7 @@ bool writeAll(int fd, const std::string& text)
 // Any failure leaves the old file as it was and no temporary file behind.
 bool replaceFile(const char* fileName, const std::string& text)
 {
-    // In the same directory, so that the rename is atomic.
-    const std::string temp     = std::string(fileName) + ".tmp";
+    const std::string temp     = temporaryName(fileName);
     const char*       tempName = temp.c_str();
     // A leftover of an earlier save, or a link planted under the temporary
     // name, is removed first; the file is then created anew, never followed.
@@ -65,26 +67,21 @@ bool replaceFile(const char* fileName, const std::string& text)
 
 int32_t readHighScoreFile(const char* fileName)
 {
-    std::FILE* file = std::fopen(fileName, "rb");
-    if (!file)
+    BoundedFile file;
+    if (!readBoundedFile(fileName, maxHighScoreFileBytes, file))
         return defaultHighScore;
-    // Read piece by piece until the three numbers are known, so that a huge
-    // file costs no memory.
     HighScoreReader reader;
-    char            buffer[4096];
-    while (!reader.done()) {
-        const size_t n = std::fread(buffer, 1, sizeof buffer, file);
-        reader.feed(buffer, n);
-        if (n < sizeof buffer)
-            break;
-    }
-    const bool readError = std::ferror(file) != 0;
-    std::fclose(file);
-    reader.finish();
-    if (readError || reader.failed)
+    reader.feed(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size());
+    if (file.whole)
+        reader.finish();
+    else if (!reader.done())
+        return defaultHighScore; // the numbers go on beyond what is read
+    if (reader.failed)
         return defaultHighScore;
     return highScoreFromNumbers(reader.first, reader.second, reader.third);
 }
+
+void discardUnfinishedWrite(const char* fileName) { unlink(temporaryName(fileName).c_str()); }
 
 bool writeHighScoreFile(const char* fileName, int32_t highScore, int32_t drawnFactor)
 {

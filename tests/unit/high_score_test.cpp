@@ -2,6 +2,7 @@
 #include "game/game_data.h"
 #include "game/high_score.h"
 #include "game/random.h"
+#include "storage/high_score_file.h"
 #include "storage/high_score_format.h"
 
 #include <gtest/gtest.h>
@@ -284,11 +285,65 @@ TEST_F(HighScoreFile, ReadsFilesFromElsewhere)
     writeFile("HighScore.dat", "3 12963\n93577429" + std::string(10000, ' ') + "tail");
     EXPECT_EQ(loadHighScore(), 4321);
     writeFile("HighScore.dat", std::string(10000, '\n') + "3 12963\n93577429");
-    EXPECT_EQ(loadHighScore(), 4321) << "numbers beyond the first piece read";
+    EXPECT_EQ(loadHighScore(), 10000) << "numbers beyond the bytes read";
 
     std::filesystem::remove("HighScore.dat");
     std::filesystem::create_directory("HighScore.dat");
     EXPECT_EQ(loadHighScore(), 10000) << "a directory in place of the file";
+}
+
+TEST_F(HighScoreFile, NumbersMustEndWithinTheBytesRead)
+{
+    // Numbers ending right at the limit with more behind them, and a file
+    // that ends at the limit, read; a number running past the limit does not.
+    const std::string numbers = "3 12963\n93577429";
+    const std::string lead(maxHighScoreFileBytes - numbers.size() - 1, ' ');
+    writeFile("HighScore.dat", lead + numbers + " " + std::string(5000, 'x'));
+    EXPECT_EQ(loadHighScore(), 4321);
+    writeFile("HighScore.dat", lead + " " + numbers);
+    EXPECT_EQ(loadHighScore(), 4321);
+    writeFile("HighScore.dat", lead + "  " + numbers);
+    EXPECT_EQ(loadHighScore(), 10000) << "the last digit lies beyond the limit";
+    writeFile("HighScore.dat", lead + " " + numbers + "9");
+    EXPECT_EQ(loadHighScore(), 10000) << "the third number goes on beyond the limit";
+}
+
+TEST_F(HighScoreFile, OnlyARegularFileIsRead)
+{
+    // A FIFO would block the game in open; a device would be read for ever.
+    ASSERT_EQ(mkfifo("HighScore.dat", 0644), 0);
+    EXPECT_EQ(loadHighScore(), 10000);
+    std::filesystem::remove("HighScore.dat");
+    ASSERT_EQ(symlink("/dev/zero", "HighScore.dat"), 0);
+    EXPECT_EQ(loadHighScore(), 10000);
+    std::filesystem::remove("HighScore.dat");
+
+    // A link to a real file is read: the installed game links its files.
+    writeFile("real.dat", "3 12963\n93577429");
+    ASSERT_EQ(symlink("real.dat", "HighScore.dat"), 0);
+    EXPECT_EQ(loadHighScore(), 4321);
+}
+
+TEST_F(HighScoreFile, TemporaryFileOfACutShortSaveIsRemovedAtStart)
+{
+    seedRandom(0);
+    highScore = 4321;
+    saveHighScore();
+    // A kill between creating and renaming leaves the temporary file, empty
+    // or with the new numbers; the old file stays as it was.
+    for (const std::string& left : {std::string(), std::string("6 600000\n4331399532")}) {
+        writeFile("HighScore.dat.tmp", left);
+        EXPECT_EQ(loadHighScore(), 4321);
+        EXPECT_FALSE(exists("HighScore.dat.tmp"));
+        EXPECT_EQ(readFile("HighScore.dat"), "6 25926\n187157326");
+    }
+    // A link under that name goes, never what it points to.
+    writeFile("elsewhere", "keep");
+    ASSERT_EQ(symlink("elsewhere", "HighScore.dat.tmp"), 0);
+    loadHighScore();
+    EXPECT_FALSE(exists("HighScore.dat.tmp"));
+    EXPECT_EQ(readFile("elsewhere"), "keep");
+    EXPECT_EQ(loadHighScore(), 4321) << "with no temporary file at all";
 }
 
 TEST_F(HighScoreFile, FailedSaveKeepsTheOldFile)
