@@ -1,20 +1,55 @@
-// Fuzz target: the graphics archive reader on arbitrary bytes. Every picture
-// offset the game uses is tried, as the game tries them all in turn.
+// Fuzz target: the graphics archive reader on arbitrary bytes, read from a
+// file through the bounded reader as the game reads graphics.dat. Every
+// picture offset the game uses is tried, as the game tries them all in turn,
+// under a texture side limit that the input picks.
 #include "gfx/archive.h"
 #include "gfx/archive_layout.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+
+#include <unistd.h>
+
+namespace {
+
+std::string archivePath;
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    char      name[] = "/tmp/swarm-archive-fuzz-XXXXXX";
+    const int fd     = mkstemp(name);
+    if (fd < 0)
+        std::abort();
+    close(fd);
+    archivePath = name;
+    std::atexit([] { unlink(archivePath.c_str()); });
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size == 0)
+    std::FILE* out = std::fopen(archivePath.c_str(), "wb");
+    if (!out)
+        std::abort();
+    if (size > 0 && std::fwrite(data, 1, size, out) != size)
+        std::abort();
+    std::fclose(out);
+
+    OpenArchive archive = {};
+    openArchive(archivePath.c_str(), archive);
+    if (!archive.stream) {
+        if (size > 0)
+            std::abort(); // a regular file with bytes always opens
         return 0;
-    std::FILE* archive = fmemopen(const_cast<uint8_t*>(data), size, "rb");
-    if (!archive)
-        return 0;
-    const long archiveSize = archiveFileSize(archive);
+    }
+    if (archive.size != long(size) || archive.file.bytes.size() != size || !archive.file.whole)
+        std::abort();
+
+    const uint32_t maxSide = size > 1 && data[1] % 2 ? 64 + data[0] : 16384;
     // Every entry's offset, and one in the middle of the input.
     int32_t offsets[archiveEntryCount + 1];
     for (int k = 0; k < archiveEntryCount; ++k)
@@ -22,15 +57,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     offsets[archiveEntryCount] = static_cast<int32_t>(size / 2);
     for (int32_t offset : offsets) {
         Image image = {};
-        if (readArchivePicture(archive, archiveSize, offset, image)) {
-            // The pixels the reader claims must all be there to read.
-            const size_t     bytes = size_t(image.width) * image.height * (image.bitsPerPixel / 8);
-            volatile uint8_t sum   = 0;
+        if (readArchivePicture(archive.stream, archive.size, offset, maxSide, image)) {
+            if (image.width > maxSide || image.height > maxSide)
+                std::abort();
+            // The pixels the reader claims must all be there to read, within the cap.
+            const size_t bytes = size_t(image.width) * image.height * (image.bitsPerPixel / 8);
+            if (bytes > maxPictureBytes)
+                std::abort();
+            volatile uint8_t sum = 0;
             for (size_t i = 0; i < bytes; i += 97)
                 sum = static_cast<uint8_t>(sum + image.pixels[i]);
             std::free(image.pixels);
         }
     }
-    std::fclose(archive);
+    closeArchive(archive);
     return 0;
 }

@@ -23,6 +23,25 @@ std::size_t pictureBufferSize(uint32_t width, uint32_t height, uint32_t bitsPerP
 
 } // namespace
 
+void openArchive(const char* path, OpenArchive& archive)
+{
+    archive.stream = nullptr;
+    archive.size   = -1;
+    if (!readBoundedFile(path, maxArchiveBytes, archive.file) || archive.file.bytes.empty())
+        return;
+    archive.stream = fmemopen(archive.file.bytes.data(), archive.file.bytes.size(), "rb");
+    archive.size   = archiveFileSize(archive.stream);
+}
+
+void closeArchive(OpenArchive& archive)
+{
+    if (archive.stream)
+        std::fclose(archive.stream);
+    archive.stream = nullptr;
+    archive.size   = -1;
+    archive.file   = BoundedFile{};
+}
+
 long archiveFileSize(std::FILE* archive)
 {
     if (!archive || std::fseek(archive, 0, SEEK_END) != 0)
@@ -30,7 +49,8 @@ long archiveFileSize(std::FILE* archive)
     return std::ftell(archive);
 }
 
-bool readArchivePicture(std::FILE* archive, long archiveSize, int32_t offset, Image& image)
+bool readArchivePicture(std::FILE* archive, long archiveSize, int32_t offset, uint32_t maxSide,
+                        Image& image)
 {
     image.pixels = nullptr;
     if (!archive || offset < 0 || std::fseek(archive, offset, SEEK_SET) != 0)
@@ -56,6 +76,9 @@ bool readArchivePicture(std::FILE* archive, long archiveSize, int32_t offset, Im
     const std::size_t pixelBytes    = std::size_t(image.width) * image.height * bytesPerPixel;
     // A damaged header can claim up to 16 GiB; such a picture fails like a short
     // read, without asking for the memory.
+    if (image.width > maxSide || image.height > maxSide ||
+        pictureBufferSize(image.width, image.height, depth) > maxPictureBytes)
+        return false;
     if (archiveSize < 0 || long(offset) + headerBytes > archiveSize ||
         pixelBytes > std::size_t(archiveSize - (long(offset) + headerBytes)))
         return false;

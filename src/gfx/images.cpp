@@ -5,7 +5,6 @@
 #include "gfx/font.h"
 #include "gfx/gl.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 Image shipSheet, introImage, backdrop, fontImage, enemySprites[9], explosionRing, logo;
@@ -17,9 +16,10 @@ Image* const archiveImages[archiveEntryCount] = {
 
 namespace {
 
-// The archive while loadGraphics reads it, and its length.
-std::FILE* archive     = nullptr;
-long       archiveSize = -1;
+// The archive while loadGraphics reads it, and the largest texture side the
+// upload takes.
+OpenArchive archive        = {};
+uint32_t    maxTextureSide = 0;
 
 // Puts an Image back into its never-loaded state, so a second load (tests)
 // starts clean and leaks nothing.
@@ -38,7 +38,8 @@ void emptyImage(Image& image)
 bool loadImage(Image& image, bool alpha, int32_t offset)
 {
     emptyImage(image);
-    if (!archive || !readArchivePicture(archive, archiveSize, offset, image))
+    if (!archive.stream ||
+        !readArchivePicture(archive.stream, archive.size, offset, maxTextureSide, image))
         return false;
     // A slot that wants alpha needs 32-bit pixels: the RGBA upload would read
     // a 24-bit picture's buffer a third too far. Such a picture fails like any
@@ -64,17 +65,17 @@ bool loadImage(Image& image, bool alpha, int32_t offset)
 
 void loadGraphics()
 {
-    archive     = std::fopen("graphics.dat", "rb");
-    archiveSize = archiveFileSize(archive);
+    openArchive("graphics.dat", archive);
+    // Every OpenGL takes at least 64; a larger picture would fail the upload.
+    GLint side = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+    maxTextureSide = side > 64 ? uint32_t(side) : 64u;
 
     // A picture that fails keeps no texture; the later ones are still read.
     for (int k = 0; k < archiveEntryCount; ++k)
         loadImage(*archiveImages[k], archiveLayout[k].alpha, archiveLayout[k].offset);
 
-    if (archive)
-        std::fclose(archive);
-    archive     = nullptr;
-    archiveSize = -1;
+    closeArchive(archive);
 
     // The fixed drawing state every screen relies on. Left at their defaults:
     // GL_MODULATE (the colour tints every texel), GL_REPEAT, no depth test.

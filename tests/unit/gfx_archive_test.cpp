@@ -15,6 +15,9 @@ using namespace gfxtest;
 
 namespace {
 
+// A texture side limit that no 16-bit size reaches.
+constexpr uint32_t anySide = 65536;
+
 // An in-memory stream over `bytes` (which must outlive it).
 std::FILE* openBytes(Bytes& bytes)
 {
@@ -34,7 +37,7 @@ ReadResult readAt(Bytes bytes, int32_t offset = 0)
         ADD_FAILURE() << "cannot open a stream";
         return result;
     }
-    result.ok = readArchivePicture(f, archiveFileSize(f), offset, result.image);
+    result.ok = readArchivePicture(f, archiveFileSize(f), offset, anySide, result.image);
     std::fclose(f);
     return result;
 }
@@ -153,7 +156,7 @@ TEST(GfxArchive, ClaimedSizeBeyondTheFileFailsWithoutReadingOn)
     std::FILE* f = openBytes(entry);
     ASSERT_NE(f, nullptr);
     Image image{};
-    EXPECT_FALSE(readArchivePicture(f, archiveFileSize(f), 0, image));
+    EXPECT_FALSE(readArchivePicture(f, archiveFileSize(f), 0, anySide, image));
     EXPECT_EQ(image.pixels, nullptr);
     EXPECT_EQ(image.width, 65535u);
     EXPECT_EQ(image.height, 65535u);
@@ -167,6 +170,47 @@ TEST(GfxArchive, ClaimedSizeBeyondTheFileFailsWithoutReadingOn)
     ReadResult whole = readAt(Bytes(exact.begin(), exact.begin() + 18 + 64));
     EXPECT_TRUE(whole.ok);
     release(whole);
+}
+
+TEST(GfxArchive, PicturesBeyondTheTextureLimitOrTheByteCapFailUnread)
+{
+    // A side beyond what the upload takes, even with every byte there.
+    Bytes entry = solidEntry(8, 4, 32, {1, 2, 3, 4});
+    for (uint32_t side : {8u, 7u, 4u, 3u}) {
+        std::FILE* f = openBytes(entry);
+        ASSERT_NE(f, nullptr);
+        Image image{};
+        EXPECT_EQ(readArchivePicture(f, archiveFileSize(f), 0, side, image), side >= 8) << side;
+        EXPECT_EQ(image.pixels != nullptr, side >= 8) << side;
+        if (side < 8) {
+            EXPECT_EQ(std::ftell(f), 18) << "no pixel byte is read; side " << side;
+        }
+        std::fclose(f);
+        std::free(image.pixels);
+    }
+
+    // 2048 x 2048 at 32 bits is the most a picture may hold; one row more
+    // fails though the stream holds it.
+    Bytes       big(18 + maxPictureBytes + 4 * 2048, 0x5a);
+    const Bytes header = solidEntry(1, 1, 32, {0, 0, 0, 0});
+    std::copy(header.begin(), header.begin() + 18, big.begin());
+    big[12] = 0x00;
+    big[13] = 0x08; // 2048 wide
+    for (const uint16_t height : {uint16_t(2048), uint16_t(2049)}) {
+        big[14]         = uint8_t(height & 0xff);
+        big[15]         = uint8_t(height >> 8);
+        const bool fits = height == 2048;
+        std::FILE* f    = openBytes(big);
+        ASSERT_NE(f, nullptr);
+        Image image{};
+        EXPECT_EQ(readArchivePicture(f, archiveFileSize(f), 0, anySide, image), fits);
+        EXPECT_EQ(image.pixels != nullptr, fits);
+        if (!fits) {
+            EXPECT_EQ(std::ftell(f), 18) << "no pixel byte is read";
+        }
+        std::fclose(f);
+        std::free(image.pixels);
+    }
 }
 
 TEST(GfxArchive, PictureIsReadAtItsOffsetOnly)
@@ -186,7 +230,7 @@ TEST(GfxArchive, PictureIsReadAtItsOffsetOnly)
     EXPECT_FALSE(readAt(file, -18).ok);
 
     Image image{};
-    EXPECT_FALSE(readArchivePicture(nullptr, 1000, 0, image)) << "archive not open";
+    EXPECT_FALSE(readArchivePicture(nullptr, 1000, 0, anySide, image)) << "archive not open";
     EXPECT_EQ(archiveFileSize(nullptr), -1);
 }
 
@@ -411,6 +455,62 @@ TEST_F(GfxImages, OddWidthPictureIsUploadedAsTheUnpackAlignmentReadsIt)
             EXPECT_EQ(texels[row * 9 + i], at < 45 ? introImage.pixels[at] : 0)
                 << "texel row " << row << " byte " << i;
         }
+}
+
+TEST_F(GfxImages, LogoClaimingTheLargestSizeStaysEmptyInAnArchiveThatHoldsIt)
+{
+    // 65535 x 65535 at 32 bits: 16 GiB, all there in a sparse file. Only the
+    // layout and the largest logo are read; the claim fails before any
+    // allocation and every other picture loads.
+    auto   entries = standardEntries();
+    Bytes& last    = entries.back();
+    last[12] = last[13] = 0xff;
+    last[14] = last[15] = 0xff;
+    writeArchive(buildArchive(entries));
+    const off_t claimed =
+        off_t(archiveLayout[logoEntry].offset) + 18 + off_t(65535) * 65535 * 4 + 26;
+    ASSERT_EQ(truncate(dir.file("graphics.dat").c_str(), claimed), 0);
+    loadGraphicsFrom(dir.path());
+    EXPECT_EQ(logo.texture, 0u);
+    EXPECT_EQ(logo.pixels, nullptr);
+    EXPECT_EQ(logo.width, 65535u);
+    for (const ArchiveRow& row : archiveRows())
+        if (row.image != &logo) {
+            EXPECT_NE(row.image->texture, 0u) << row.offset;
+        }
+
+    // The largest side the upload takes, and one more.
+    GLint side = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+    ASSERT_GE(side, 64);
+    for (const int width : {side, side + 1}) {
+        entries.back() = solidEntry(uint16_t(std::min(width, 65535)), 1, 32, logoColour);
+        writeArchive(buildArchive(entries));
+        loadGraphicsFrom(dir.path());
+        EXPECT_EQ(logo.texture != 0, width <= side && width <= 65535) << width;
+    }
+}
+
+TEST_F(GfxImages, ArchiveThatIsNoRegularFileLeavesEveryTextureEmpty)
+{
+    // A FIFO would block the game at start; a device would be read on and on.
+    const std::string path = dir.file("graphics.dat");
+    for (const char* kind : {"fifo", "zero", "urandom", "directory"}) {
+        SCOPED_TRACE(kind);
+        std::remove(path.c_str());
+        rmdir(path.c_str());
+        if (std::string(kind) == "fifo")
+            ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+        else if (std::string(kind) == "directory")
+            ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
+        else
+            ASSERT_EQ(symlink(kind[0] == 'z' ? "/dev/zero" : "/dev/urandom", path.c_str()), 0);
+        loadGraphicsFrom(dir.path());
+        for (const ArchiveRow& row : archiveRows())
+            EXPECT_EQ(row.image->texture, 0u) << row.offset;
+        EXPECT_TRUE(glIsEnabled(GL_BLEND)) << "the drawing state is set all the same";
+    }
+    rmdir(path.c_str());
 }
 
 TEST_F(GfxImages, MissingArchiveLeavesEveryTextureEmpty)
