@@ -2,9 +2,11 @@
 #include "process.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -35,7 +37,7 @@ int tempFile()
 
 } // namespace
 
-CommandResult runCommand(const std::vector<std::string>& argv)
+CommandResult runCommand(const std::vector<std::string>& argv, double timeoutSeconds)
 {
     const int   outFd = tempFile();
     const int   errFd = tempFile();
@@ -51,7 +53,20 @@ CommandResult runCommand(const std::vector<std::string>& argv)
         _exit(127);
     }
     int status = 0;
-    waitpid(pid, &status, 0);
+    if (timeoutSeconds > 0) {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+        while (waitpid(pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+                break;
+            }
+            usleep(5000);
+        }
+    } else {
+        waitpid(pid, &status, 0);
+    }
     CommandResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(outFd), slurp(errFd)};
     close(outFd);
     close(errFd);

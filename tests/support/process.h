@@ -9,8 +9,9 @@ struct CommandResult {
     std::string err;    // standard error
 };
 
-// Runs argv[0] with the arguments, no shell, and collects its output.
-CommandResult runCommand(const std::vector<std::string>& argv);
+// Runs argv[0] with the arguments, no shell, and collects its output. With a
+// timeout, a program still running after that many seconds is killed (status -1).
+CommandResult runCommand(const std::vector<std::string>& argv, double timeoutSeconds = 0);
 
 // A fresh directory under $TMPDIR, removed with its contents on destruction.
 class TempDir {

@@ -1,6 +1,7 @@
 // The headless host: its virtual clock and calendar, its capturing swap and
 // its recording sound backend, as the replay tool and the tests use them.
 #include "headless_host.h"
+#include "process.h"
 
 #include "app/clock_source.h"
 #include "app/frame_clock.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -73,14 +75,15 @@ TEST_F(Host, SwapKeepsThePictureOnlyWhenAsked)
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 }
 
-TEST_F(Host, RecordsWhatTheGamePlaysWithoutReadingFiles)
+TEST_F(Host, RecordsWhatTheGamePlaysWhetherOrNotItsFilesLoad)
 {
     startSound();
     const Sound first   = loadSound("NoSuchFile.wav", 2);
     const Sound second  = loadSound("Other.wav", 1);
     const Sound unnamed = {nullptr, 3, 0};
-    EXPECT_NE(first.id, 0) << "a missing file still loads: nothing is read";
+    EXPECT_NE(first.id, 0) << "a missing file still loads, and is noted as silent";
     EXPECT_NE(first.id, second.id);
+    EXPECT_EQ(headlessHost.silentSounds, (std::vector<std::string>{"NoSuchFile.wav", "Other.wav"}));
 
     playSound(first, 2);
     playSound(second, 1);
@@ -97,6 +100,25 @@ TEST_F(Host, RecordsWhatTheGamePlaysWithoutReadingFiles)
     stopSound();
     playSound(first, 2);
     EXPECT_EQ(headlessHost.soundCalls.size(), 3u);
+}
+
+TEST_F(Host, NotesTheSoundsTheGamesMixerWouldRefuse)
+{
+    // The game's own sound, and the same with its rate claimed as 1 Hz.
+    TempDir           dir;
+    const std::string good = readFile(std::string(SWARM_DATA_DIR) + "/PlayerShot.wav");
+    ASSERT_GT(good.size(), 44u);
+    std::string slow = good;
+    slow.replace(24, 4, std::string("\x01\0\0\0", 4));
+    writeFile(dir.file("Good.wav"), good);
+    writeFile(dir.file("Slow.wav"), slow);
+
+    startSound();
+    loadSound(dir.file("Good.wav").c_str(), 2);
+    const Sound slowSound = loadSound(dir.file("Slow.wav").c_str(), 3);
+    EXPECT_EQ(headlessHost.silentSounds, std::vector<std::string>{dir.file("Slow.wav")});
+    playSound(slowSound, 3);
+    EXPECT_EQ(headlessHost.soundCalls.size(), 1u) << "what the game asked for is still recorded";
 }
 
 } // namespace

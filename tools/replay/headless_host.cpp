@@ -6,6 +6,7 @@
 #include "app/platform.h"
 #include "app/sdl/display.h"
 #include "gfx/gl.h"
+#include "sound/sdl/sound_file.h"
 #include "sound/sound.h"
 
 HeadlessHost headlessHost = {};
@@ -23,8 +24,9 @@ int64_t virtualCalendar()
            static_cast<int64_t>(headlessHost.pass / 100);
 }
 
-// Sounds are never read: every file "loads", so the record shows what the
-// game asked for whether or not its files are there.
+// Every sound "loads", so the record shows what the game asked for whether
+// or not its files are there. Each file is still read and checked as the
+// game's mixer does, and one the game would leave silent is noted.
 std::vector<std::string> loadedNames; // sound id n is loadedNames[n - 1]
 
 bool recorderOpen()
@@ -35,6 +37,9 @@ bool recorderOpen()
 
 int32_t recorderLoad(const char* fileName, int32_t)
 {
+    BoundedFile file;
+    if (!readSoundFile(fileName, file) || !soundBytesUsable(file.bytes.data(), file.bytes.size()))
+        headlessHost.silentSounds.push_back(fileName);
     loadedNames.push_back(fileName);
     return static_cast<int32_t>(loadedNames.size());
 }

@@ -13,11 +13,12 @@ struct SoundCall {
 };
 
 struct HeadlessHost {
-    uint64_t               pass;          // the pass being run; the clock reads pass x 10 ms
-    uint32_t               calendarStart; // calendar seconds at pass 0, one more per 100 passes
-    unsigned char*         picture;       // when set, swaps read the picture into it
-    bool                   pictureTaken;  // a swap has filled `picture`
-    std::vector<SoundCall> soundCalls;    // every sound played since last cleared
+    uint64_t                 pass;          // the pass being run; the clock reads pass x 10 ms
+    uint32_t                 calendarStart; // calendar seconds at pass 0, one more per 100 passes
+    unsigned char*           picture;       // when set, swaps read the picture into it
+    bool                     pictureTaken;  // a swap has filled `picture`
+    std::vector<SoundCall>   soundCalls;    // every sound played since last cleared
+    std::vector<std::string> silentSounds;  // files loaded that the game's mixer would refuse
 };
 extern HeadlessHost headlessHost;
 

@@ -4,6 +4,8 @@
 // no sound is cut off mid-waveform.
 #include "sound/sdl/mixer.h"
 
+#include "sound/sdl/sound_file.h"
+
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
@@ -108,7 +110,10 @@ bool mixerOpen()
 
 int32_t mixerLoad(const char* fileName, int32_t)
 {
-    Mix_Chunk* chunk = Mix_LoadWAV(fileName);
+    BoundedFile file;
+    if (!readSoundFile(fileName, file))
+        return 0;
+    Mix_Chunk* chunk = decodeSound(file.bytes.data(), file.bytes.size());
     if (!chunk)
         return 0;
     chunks.push_back(chunk);
