@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 CommandResult replay(std::vector<std::string> args)
@@ -128,6 +131,42 @@ TEST(ReplayTool, CloseEndsTheRunAfterTheQuitEventIsTaken)
     ASSERT_EQ(lines.size(), 12u) << "pass 10 queues the quit, pass 11 takes it and runs its frame";
     EXPECT_EQ(traceField(lines[10], "quitRequested"), "false");
     EXPECT_EQ(traceField(lines[11], "quitRequested"), "true");
+}
+
+TEST(ReplayTool, FilesThatAreNoRegularFilesAreMissingAndNeverHang)
+{
+    // Every file the game reads is, in turn, a FIFO (which blocks whoever
+    // opens it to read), a link to an endless device, or a directory. The game
+    // runs without pictures, sound or high score, quits from the title and
+    // saves, all in a few hundred passes.
+    const char* files[] = {"graphics.dat", "PlayerShot.wav", "EnemyShot.wav", "EExplode.wav",
+                           "XtraLife.wav", "PExplode.wav",   "HighScore.dat"};
+    for (const char* kind : {"fifo", "zero", "urandom", "directory"}) {
+        SCOPED_TRACE(kind);
+        TempDir dir;
+        for (const char* name : files) {
+            const std::string path = dir.file(name);
+            const std::string k    = kind;
+            const int         made = k == "fifo"        ? mkfifo(path.c_str(), 0644)
+                                     : k == "directory" ? mkdir(path.c_str(), 0755)
+                                                        : symlink(("/dev/" + k).c_str(), path.c_str());
+            ASSERT_EQ(made, 0) << name;
+        }
+        TempDir keys;
+        writeFile(keys.file("k"), "30 down 65\n31 up 65\n300 down escape\n301 up escape\n");
+        const CommandResult r = runCommand({SWARM_REPLAY_PATH, "--data", dir.path(), "--keys",
+                                            keys.file("k"), "--frames", "700", "--trace", "-"},
+                                           60);
+        ASSERT_EQ(r.status, 0) << "killed after a minute, or failed: " << r.err;
+        const auto lines = splitLines(r.out);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(traceField(lines.back(), "quitRequested"), "true");
+        EXPECT_EQ(traceField(lines.back(), "highScore"), "10000");
+        struct stat info = {};
+        ASSERT_EQ(lstat(dir.file("HighScore.dat").c_str(), &info), 0);
+        EXPECT_EQ(S_ISDIR(info.st_mode), std::string(kind) == "directory")
+            << "the save replaces anything but a directory";
+    }
 }
 
 TEST(ReplayTool, ScreenshotIsAPicture)
