@@ -1,5 +1,5 @@
 // Fuzz target: the graphics archive reader on arbitrary bytes, read from a
-// file through the bounded reader as the game reads graphics.dat. Every
+// file by path through the bounded reader as the game reads graphics.dat. Every
 // picture offset the game uses is tried, as the game tries them all in turn,
 // under a texture side limit that the input picks.
 #include "gfx/archive.h"
@@ -10,34 +10,32 @@
 #include <cstdlib>
 #include <string>
 
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
 
+// The file the input is written to: a memory file, reached by a path as
+// graphics.dat is.
+int         archiveFd = -1;
 std::string archivePath;
 
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    char      name[] = "/tmp/swarm-archive-fuzz-XXXXXX";
-    const int fd     = mkstemp(name);
-    if (fd < 0)
+    archiveFd = memfd_create("graphics.dat", MFD_CLOEXEC);
+    if (archiveFd < 0)
         std::abort();
-    close(fd);
-    archivePath = name;
-    std::atexit([] { unlink(archivePath.c_str()); });
+    archivePath = "/proc/self/fd/" + std::to_string(archiveFd);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    std::FILE* out = std::fopen(archivePath.c_str(), "wb");
-    if (!out)
+    if (ftruncate(archiveFd, 0) != 0 ||
+        (size > 0 && pwrite(archiveFd, data, size, 0) != static_cast<ssize_t>(size)))
         std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, out) != size)
-        std::abort();
-    std::fclose(out);
 
     OpenArchive archive = {};
     openArchive(archivePath.c_str(), archive);

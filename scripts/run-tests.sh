@@ -3,7 +3,8 @@
 #   1. the unit, scenario and script tests (end-to-end under Xvfb, install) of
 #      the normal build in $BUILD;
 #   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer;
-#   3. each fuzz target for $FUZZ_SECONDS seconds on a copy of its seed corpus;
+#   3. each fuzz target (graphics archive, high score file, WAV loading) for
+#      $FUZZ_SECONDS seconds on a copy of its seed corpus;
 #   4. a short soak of random play with the game data's invariants checked.
 # Expects the normal build made with its tests (as `make test` does).
 # SKIP_SANITIZE=1, SKIP_FUZZ=1 and SKIP_SOAK=1 leave a stage out.
@@ -31,13 +32,15 @@ if [ "${SKIP_FUZZ:-0}" != 1 ]; then
     stage "Fuzzing, $FUZZ_SECONDS s per target"
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DSWARM_FUZZ=ON -DSWARM_TESTS=OFF > /dev/null
-    cmake --build build-fuzz -j"$JOBS" --target archive_fuzz high_score_fuzz
-    for target in archive high_score; do
+    cmake --build build-fuzz -j"$JOBS" --target archive_fuzz high_score_fuzz wav_fuzz
+    for target in archive high_score wav; do
         corpus=$(mktemp -d "${TMPDIR:-/tmp}/swarm-fuzz-XXXXXX")
         cp fuzz/corpus/$target/* "$corpus/"
         echo "-- ${target}_fuzz"
         status=0
+        # No input of a few kilobytes has any business asking for 256 MB at once.
         build-fuzz/fuzz/${target}_fuzz -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 \
+            -malloc_limit_mb=256 \
             -artifact_prefix="$corpus/" "$corpus" > "$corpus.log" 2>&1 || status=$?
         tail -n 12 "$corpus.log"
         if [ "$status" -ne 0 ]; then
