@@ -3,12 +3,11 @@
 #pragma once
 #include "gfx/archive_layout.h"
 #include "gfx/images.h"
+#include "storage/bounded_file.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-
-#include "storage/bounded_file.h"
 
 // The most pixel bytes a picture may have: a 2048 x 2048 picture at 32 bits,
 // 32 times the game's own logo. A larger claim is damage.
