@@ -1,8 +1,8 @@
 // Fuzz target: the game's sound loading on WAVs with random headers, decoded
 // by SDL and converted by the mixer (on SDL's dummy audio driver). Input byte
-// 0 picks the shape: even, bytes 1 to 22 overwrite the format fields (format
-// tag, channels, rate, byte rate, block align, bits) and the data size of a
-// sound file and the rest are its samples; odd, the rest follows "RIFF" and
+// 0 picks the shape: even, bytes 1 to 16 overwrite the format fields (format
+// tag, channels, rate, byte rate, block align, bits) of a sound file, bytes 17
+// to 20 its data size, and the rest are its samples; odd, the rest follows "RIFF" and
 // "WAVE" as the file's chunks. Whatever the header claims, a sound is either
 // refused or at most maxSoundSeconds long at the mixer's rate.
 #include "sound/sdl/sound_file.h"
@@ -38,15 +38,13 @@ std::vector<unsigned char> soundFile(const uint8_t* data, size_t size)
                                         0,   0x22, 0x56, 0,   0,   0x44, 0xac, 0, 0, 2, 0,
                                         16,  0,    'd',  'a', 't', 'a',  0,    0, 0, 0};
         out.insert(out.end(), header, header + sizeof header);
-        const size_t fields = size - 1 < 22 ? size - 1 : 22;
-        std::memcpy(out.data() + 20, data + 1, fields < 18 ? fields : 18);
-        if (fields > 18)
-            std::memcpy(out.data() + 40, data + 19, fields - 18);
-        if (fields < 22) // the data size the samples really take
-            put32(out, 40, 0);
-        if (size > 23)
-            out.insert(out.end(), data + 23, data + size);
-        if (fields < 22)
+        const size_t fields = size - 1 < 20 ? size - 1 : 20;
+        std::memcpy(out.data() + 20, data + 1, fields < 16 ? fields : 16);
+        if (fields > 16)
+            std::memcpy(out.data() + 40, data + 17, fields - 16);
+        if (size > 21)
+            out.insert(out.end(), data + 21, data + size);
+        if (fields < 20) // no size given: the one the samples really take
             put32(out, 40, static_cast<uint32_t>(out.size() - 44));
     }
     put32(out, 4, static_cast<uint32_t>(out.size() - 8));
