@@ -58,16 +58,16 @@ bool soundBytesUsable(const unsigned char* data, std::size_t size)
     SDL_RWops* stream = streamOver(data, size);
     if (!stream)
         return false;
-    SDL_AudioSpec spec   = {};
+    SDL_AudioSpec audio  = {};
     Uint8*        buffer = nullptr;
     Uint32        length = 0;
-    if (!SDL_LoadWAV_RW(stream, 1, &spec, &buffer, &length))
+    if (!SDL_LoadWAV_RW(stream, 1, &audio, &buffer, &length))
         return false;
     SDL_FreeWAV(buffer);
-    if (spec.freq <= 0 || spec.channels == 0)
+    if (audio.freq <= 0 || audio.channels == 0)
         return false;
-    const uint64_t frames = frameCount(length, spec.format, spec.channels);
-    return frames > 0 && frames <= uint64_t(maxSoundSeconds) * uint64_t(spec.freq);
+    const uint64_t frames = frameCount(length, audio.format, audio.channels);
+    return frames > 0 && frames <= uint64_t(maxSoundSeconds) * uint64_t(audio.freq);
 }
 
 bool readSoundFile(const char* fileName, BoundedFile& file)
