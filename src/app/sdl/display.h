@@ -1,5 +1,7 @@
 // The display window and its OpenGL context, on SDL2.
 #pragma once
+#include "app/scaling.h"
+
 #include <string>
 
 enum class DisplayMode {
@@ -7,12 +9,6 @@ enum class DisplayMode {
     Offscreen,  // replay tool and tests: SDL's offscreen driver, no visible window
 };
 
-// How the 640 x 480 picture fills the screen or window.
-enum class ScaleMode {
-    Auto,    // Integer where that keeps most of the screen, else Fill
-    Integer, // the largest whole-number scale that fits, centred on black
-    Fill,    // the largest 4:3 area, every source pixel equally wide
-};
 
 // What the player chose on the command line; read when the display opens.
 struct DisplaySettings {
