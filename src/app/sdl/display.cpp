@@ -1,9 +1,11 @@
 // The display window and its OpenGL context on SDL2. The game draws a 640 x 480
 // picture into an off-screen frame buffer; presenting scales it into the
-// largest centred 4:3 area of the fullscreen screen or the window, with black
-// bars around. Alt+Enter switches between fullscreen and a window.
+// fullscreen screen or the window as the scaling plan says (whole-number
+// steps, or a sharp-bilinear 4:3 fill), with black bars around. Alt+Enter
+// switches between fullscreen and a window.
 #include "app/sdl/display.h"
 
+#include "app/scaling.h"
 #include "app/view.h"
 #include "gfx/font.h"
 #include "gfx/gl.h"
@@ -37,19 +39,21 @@ using StorageFn = void (*)(GLenum, GLenum, GLsizei, GLsizei);
 using AttachFn  = void (*)(GLenum, GLenum, GLenum, GLuint);
 using StatusFn  = GLenum (*)(GLenum);
 using BlitFn = void (*)(GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLint, GLbitfield, GLenum);
-using DeleteFn = void (*)(GLsizei, const GLuint*);
+using DeleteFn      = void (*)(GLsizei, const GLuint*);
+using ClearBufferFn = void (*)(GLenum, GLint, const GLfloat*);
 
 struct FramebufferCalls {
-    GenFn     genFramebuffers;
-    BindFn    bindFramebuffer;
-    GenFn     genRenderbuffers;
-    BindFn    bindRenderbuffer;
-    StorageFn renderbufferStorage;
-    AttachFn  framebufferRenderbuffer;
-    StatusFn  checkFramebufferStatus;
-    BlitFn    blitFramebuffer;
-    DeleteFn  deleteFramebuffers;
-    DeleteFn  deleteRenderbuffers;
+    GenFn         genFramebuffers;
+    BindFn        bindFramebuffer;
+    GenFn         genRenderbuffers;
+    BindFn        bindRenderbuffer;
+    StorageFn     renderbufferStorage;
+    AttachFn      framebufferRenderbuffer;
+    StatusFn      checkFramebufferStatus;
+    BlitFn        blitFramebuffer;
+    DeleteFn      deleteFramebuffers;
+    DeleteFn      deleteRenderbuffers;
+    ClearBufferFn clearBuffer; // OpenGL 3.0; null before, then glClear is used
 };
 
 SDL_Window*      window       = nullptr;
@@ -64,6 +68,11 @@ bool             cursorHidden = false;
 // Where the window goes back to when Alt+Enter leaves fullscreen; w 0: not yet
 // known, the default size centred on the window's screen.
 SDL_Rect windowedPlace = {0, 0, 0, 0};
+
+// Fill mode's intermediate picture, a whole multiple of 640 x 480.
+GLuint stepBuffer   = 0;
+GLuint stepColour   = 0;
+int    stepMultiple = 0;
 
 template <typename T> bool lookUp(T& fn, const char* name)
 {
@@ -87,6 +96,8 @@ bool createFramebuffer(std::string* error)
               lookUp(fb.blitFramebuffer, "glBlitFramebuffer") &&
               lookUp(fb.deleteFramebuffers, "glDeleteFramebuffers") &&
               lookUp(fb.deleteRenderbuffers, "glDeleteRenderbuffers");
+    if (core)
+        lookUp(fb.clearBuffer, "glClearBufferfv");
     if (!ok) {
         *error = "OpenGL frame buffer objects are not available";
         return false;
@@ -146,15 +157,61 @@ void defaultWindowSize(int screen, int* w, int* h)
 // same rule as presentDisplay's.
 SDL_Rect pictureArea(int w, int h)
 {
-    int vw = w, vh = w * 3 / 4;
-    if (vh > h) {
-        vh = h;
-        vw = h * 4 / 3;
-    }
-    return {(w - vw) / 2, (h - vh) / 2, vw, vh};
+    const PixelRect r = planScaling(w, h, displaySettings.scale).picture;
+    return {r.x, r.y, r.width, r.height};
 }
 
 bool isFullscreen() { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0; }
+
+// Black over the whole draw buffer, leaving the game's clear colour alone.
+void clearToBlack()
+{
+    static const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    if (fb.clearBuffer) {
+        fb.clearBuffer(GL_COLOR, 0, black);
+        return;
+    }
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    glClearColor(black[0], black[1], black[2], black[3]);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+}
+
+void deleteStepBuffer()
+{
+    if (stepBuffer) {
+        fb.deleteFramebuffers(1, &stepBuffer);
+        fb.deleteRenderbuffers(1, &stepColour);
+    }
+    stepBuffer = stepColour = 0;
+    stepMultiple            = 0;
+}
+
+// The intermediate picture for a fill at this multiple; false when it cannot
+// be had (the present then filters straight from 640 x 480).
+bool makeStepBuffer(int multiple)
+{
+    if (stepBuffer && stepMultiple == multiple)
+        return true;
+    deleteStepBuffer();
+    fb.genRenderbuffers(1, &stepColour);
+    fb.bindRenderbuffer(GL_RENDERBUFFER, stepColour);
+    fb.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, multiple * pictureWidth,
+                           multiple * pictureHeight);
+    fb.genFramebuffers(1, &stepBuffer);
+    fb.bindFramebuffer(GL_DRAW_FRAMEBUFFER, stepBuffer);
+    fb.framebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
+                               stepColour);
+    const bool complete = fb.checkFramebufferStatus(GL_DRAW_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    fb.bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    if (!complete) {
+        deleteStepBuffer();
+        return false;
+    }
+    stepMultiple = multiple;
+    return true;
+}
 
 bool fail(std::string* error, const char* what)
 {
@@ -258,6 +315,7 @@ void closeDisplay()
     if (context) {
         if (frameBuffer) {
             fb.bindFramebuffer(GL_FRAMEBUFFER, 0);
+            deleteStepBuffer();
             fb.deleteFramebuffers(1, &frameBuffer);
             fb.deleteRenderbuffers(1, &colourBuffer);
             fb.deleteRenderbuffers(1, &depthBuffer);
@@ -293,33 +351,39 @@ void presentDisplay()
     }
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(window, &w, &h);
-    // The largest 4:3 area that fits, centred.
-    int vw = w, vh = w * 3 / 4;
-    if (vh > h) {
-        vh = h;
-        vw = h * 4 / 3;
-    }
-    const int vx = (w - vw) / 2, vy = (h - vh) / 2;
+    const ScalePlan plan = planScaling(w, h, displaySettings.scale);
+    const PixelRect r    = plan.picture;
 
-    GLfloat clear[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
-    glDisable(GL_SCISSOR_TEST);
+    // The game never uses the scissor test, but a caller may have left it on;
+    // it would clip the copies.
+    const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+    if (scissor)
+        glDisable(GL_SCISSOR_TEST);
 
     fb.bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     fb.bindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer);
-    if (vw != w || vh != h) {
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
+    // The bars are cleared every frame: after a swap the back buffer's
+    // content is undefined.
+    if (r.width != w || r.height != h)
+        clearToBlack();
+    if (plan.filtered && makeStepBuffer(plan.multiple)) {
+        // Sharp bilinear: nearest pixels up to the whole multiple, so every
+        // source pixel is equally wide, then filtered down to the fill size.
+        const int sw = plan.multiple * pictureWidth, sh = plan.multiple * pictureHeight;
+        fb.bindFramebuffer(GL_DRAW_FRAMEBUFFER, stepBuffer);
+        fb.blitFramebuffer(0, 0, pictureWidth, pictureHeight, 0, 0, sw, sh, GL_COLOR_BUFFER_BIT,
+                           GL_NEAREST);
+        fb.bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        fb.bindFramebuffer(GL_READ_FRAMEBUFFER, stepBuffer);
+        fb.blitFramebuffer(0, 0, sw, sh, r.x, r.y, r.x + r.width, r.y + r.height,
+                           GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    } else {
+        fb.blitFramebuffer(0, 0, pictureWidth, pictureHeight, r.x, r.y, r.x + r.width,
+                           r.y + r.height, GL_COLOR_BUFFER_BIT,
+                           plan.filtered ? GL_LINEAR : GL_NEAREST);
     }
-    // Nearest-pixel scaling keeps the pixel art crisp, and costs a software
-    // renderer a third less than filtering.
-    fb.blitFramebuffer(0, 0, pictureWidth, pictureHeight, vx, vy, vx + vw, vy + vh,
-                       GL_COLOR_BUFFER_BIT, GL_NEAREST);
     SDL_GL_SwapWindow(window);
     fb.bindFramebuffer(GL_FRAMEBUFFER, frameBuffer);
-
-    glClearColor(clear[0], clear[1], clear[2], clear[3]);
     if (scissor)
         glEnable(GL_SCISSOR_TEST);
 }
