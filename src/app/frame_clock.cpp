@@ -43,12 +43,22 @@ void waitForFrameEnd()
         frameWorkDone(readFrameClock());
     if (!clockSource.realTime)
         return;
+    // The end is formed anew from the single-precision frameStart at every test.
+    const double end  = static_cast<double>(frameStart) + 2.0 * pacingSteps[pacingStepIndex];
+    const double wake = end - clockSource.wakeMarginMs;
     for (;;) {
         const double now = readFrameClock();
-        const double end = static_cast<double>(frameStart) + 2.0 * pacingSteps[pacingStepIndex];
         if (now >= end)
             return;
-        if (end - now > 2.0)
-            clockSource.sleepMs(end - now - 2.0);
+        if (now >= wake)
+            continue; // spin: a sleep now could wake after the end
+        if (frameClock.usesPerformanceCounter) {
+            // An absolute deadline: time spent getting here is not slept again.
+            const double msPerTick = static_cast<double>(frameClock.secondsPerTick) * 1000.0;
+            clockSource.sleepUntil(frameClock.counterStart +
+                                   static_cast<int64_t>(wake / msPerTick));
+        } else {
+            clockSource.sleepMs(wake - now);
+        }
     }
 }

@@ -17,8 +17,9 @@ extern float      frameStart;      // clock reading at the start of this frame, 
 void   startFrameClock();
 double readFrameClock();
 
-// Ends the frame: waits until the clock reads frameStart + 10 ms. Sleeps while
-// more than 2 ms remain, then spins, so it neither burns a core nor oversleeps.
+// Ends the frame: waits until the clock reads frameStart + 10 ms. Sleeps to an
+// absolute deadline the clock source's wake margin before that, then spins,
+// so that it neither burns a core nor ends late.
 void waitForFrameEnd();
 
 // Called, when set, as the frame's work ends, with the clock reading: lets a

@@ -17,6 +17,7 @@ int64_t  virtualCounter() { return static_cast<int64_t>(headlessHost.pass * 10);
 int64_t  virtualFrequency() { return 1000; }
 uint32_t virtualTimer() { return static_cast<uint32_t>(headlessHost.pass * 10); }
 void     noSleep(double) {}
+void     noSleepUntil(int64_t) {}
 
 int64_t virtualCalendar()
 {
@@ -73,7 +74,9 @@ void installHeadlessHost(uint32_t calendarStart)
     clockSource.counterNow       = virtualCounter;
     clockSource.counterFrequency = virtualFrequency;
     clockSource.millisecondTimer = virtualTimer;
+    clockSource.sleepUntil       = noSleepUntil;
     clockSource.sleepMs          = noSleep;
+    clockSource.wakeMarginMs     = 0.0;
     clockSource.realTime         = false;
     platform.swapBuffers         = headlessSwap;
     platform.calendarSeconds     = virtualCalendar;

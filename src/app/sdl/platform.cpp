@@ -1,4 +1,4 @@
-// Host services on SDL2: the performance counter, sleeping, presenting.
+// Host services on SDL2 and POSIX: the monotonic clock, sleeping, presenting.
 #include "app/sdl/platform.h"
 
 #include "app/clock_source.h"
@@ -7,13 +7,34 @@
 
 #include <SDL2/SDL.h>
 
+#include <cerrno>
 #include <ctime>
 
 namespace {
 
-int64_t  sdlCounterNow() { return static_cast<int64_t>(SDL_GetPerformanceCounter()); }
-int64_t  sdlCounterFrequency() { return static_cast<int64_t>(SDL_GetPerformanceFrequency()); }
+// How late clock_nanosleep may wake, in ms: the 99.9th percentile measured by
+// bench/oversleep on an idle 2-core machine (bench/README.md), rounded up.
+constexpr double wakeMargin = 0.5;
+
+// CLOCK_MONOTONIC in nanoseconds. SDL's counter reads CLOCK_MONOTONIC_RAW,
+// which clock_nanosleep cannot sleep on; counter and sleep share one clock.
+int64_t monotonicNow()
+{
+    timespec t = {};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+int64_t  monotonicFrequency() { return 1000000000; }
 uint32_t sdlTicks() { return SDL_GetTicks(); }
+
+void monotonicSleepUntil(int64_t ns)
+{
+    timespec t = {};
+    t.tv_sec   = static_cast<time_t>(ns / 1000000000);
+    t.tv_nsec  = static_cast<long>(ns % 1000000000);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {
+    }
+}
 
 void sdlSleep(double ms)
 {
@@ -27,10 +48,12 @@ int64_t wallClock() { return static_cast<int64_t>(std::time(nullptr)); }
 
 void installSdlPlatform()
 {
-    clockSource.counterNow       = sdlCounterNow;
-    clockSource.counterFrequency = sdlCounterFrequency;
+    clockSource.counterNow       = monotonicNow;
+    clockSource.counterFrequency = monotonicFrequency;
     clockSource.millisecondTimer = sdlTicks;
+    clockSource.sleepUntil       = monotonicSleepUntil;
     clockSource.sleepMs          = sdlSleep;
+    clockSource.wakeMarginMs     = wakeMargin;
     clockSource.realTime         = true;
     platform.swapBuffers         = presentDisplay;
     platform.calendarSeconds     = wallClock;

@@ -4,7 +4,7 @@
 
 union SDL_Event;
 
-// Points the frame clock at SDL's counter and the game's services at the
+// Points the frame clock at the monotonic clock and the game's services at the
 // display and the calendar.
 void installSdlPlatform();
 
