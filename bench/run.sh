@@ -1,9 +1,13 @@
 #!/bin/bash
-# Benchmarks: replay throughput, and the real game's frame work, frame
-# intervals, CPU use, start-up time and peak memory under Xvfb. Prints a
-# Markdown table. Uses a measuring build of the game (SWARM_FRAME_STATS=ON)
-# in build-bench; run on an otherwise idle machine.
-#   bench/run.sh [SECONDS_PER_PHASE]
+# Benchmarks: replay throughput, then, side by side in one run under Xvfb at
+# 640 x 480, 1366 x 768 and 1920 x 1080 in both scaling modes: the real game
+# (frame work and intervals on the title and in play, CPU, peak memory,
+# start-up), the floor (swarm-floor: the game's present and pacing drawing
+# nothing) and a peer (Debian's chromium-bsu, frames counted by a preloaded
+# swap counter). Prints Markdown tables. Uses a measuring build of the game
+# (SWARM_FRAME_STATS=ON) in build-bench.
+#   bench/run.sh [SECONDS_PER_PHASE]     # default 8
+# The environment reaches every program measured (LP_NUM_THREADS, say).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 phase=${1:-8}
@@ -11,77 +15,143 @@ build=build-bench
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSWARM_FRAME_STATS=ON -DSWARM_TESTS=OFF > /dev/null
 cmake --build "$build" -j2 > /dev/null
 work=$(mktemp -d "${TMPDIR:-/tmp}/swarm-bench-XXXXXX")
-xvfb_pid=""; game_pid=""
-trap '[ -n "$game_pid" ] && kill $game_pid 2>/dev/null; [ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+xvfb_pid=""; app_pid=""
+trap '[ -n "$app_pid" ] && kill $app_pid 2>/dev/null; [ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
 export SDL_AUDIODRIVER=dummy
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 tck=$(getconf CLK_TCK)
 game=$(realpath "$build/swarm")
+floor=$(realpath "$build/bench/swarm-floor")
+counter=$(realpath "$build/bench/swap_count.so")
+peer=/usr/games/chromium-bsu
+[ -x "$peer" ] || { echo "bench: needs chromium-bsu (apt-get install chromium-bsu)" >&2; exit 1; }
 
-rows=()
-row() { rows+=("| $1 | $2 | $3 |"); }
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 # --- Replay throughput on a busy play scene. ---
 out=$("$build/tools/replay/swarm-replay" --data "$build/data" --frames 20000 --keys bench/busy.keys --bench 2>&1 >/dev/null)
 pps=$(sed -n 's/.*passes\/s \([0-9]*\).*/\1/p' <<< "$out")
 rmem=$(sed -n 's/.*peak memory \([0-9.]*\) MB.*/\1/p' <<< "$out")
-row "replay throughput, busy play (20,000 passes)" "$pps passes/s" ">= 2000"
-row "replay peak memory" "$rmem MB" ""
 
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$game_pid/stat"; }
-cpu_share() { # seconds -> percent of one core over that window
+monotonic_ms() { python3 -c 'import time; print("%.3f" % (time.monotonic() * 1000))'; }
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$app_pid/stat" 2>/dev/null || echo 0; }
+# Percent of one core the program used over the next $1 seconds.
+cpu_share() {
     local a b; a=$(cpu_ticks); sleep "$1"; b=$(cpu_ticks)
     awk -v d=$((b - a)) -v s="$1" -v t="$tck" 'BEGIN { printf "%.0f", 100 * d / (s * t) }'
 }
+# mean and 99th percentile of a column of numbers
+summary() { sort -g | awk '{ v[NR] = $1; s += $1 } END { if (NR == 0) { print "- -"; exit } i = int(0.99 * NR); if (i < 1) i = 1; printf "%.2f %.2f\n", s / NR, v[i] }'; }
+# Frame intervals or work ("interval"|"work") of a stats file between two
+# monotonic times.
+frames_between() {
+    awk -v what="$1" -v from="$3" -v to="$4" '
+        /^clock_start_ms/ { base = $2 }
+        /^frame/ { t = base + $2; if (t >= from && t <= to) { if (what == "work") print $3; else if (have) print $2 - prev; have = 1 } else have = 0; prev = $2 }' "$2"
+}
 
-run_game() { # WIDTH HEIGHT
-    local size="$1x$2"
+start_xvfb() { # WIDTHxHEIGHT
     exec 5> "$work/displayfd"
-    Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp > /dev/null 2>&1 &
+    Xvfb -displayfd 5 -screen 0 "${1}x24" -nolisten tcp > /dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.1; done
     export DISPLAY=":$(head -n1 "$work/displayfd")"
     exec 5>&-
+}
+stop_xvfb() { kill "$xvfb_pid"; wait "$xvfb_pid" 2>/dev/null || true; xvfb_pid=""; rm -f "$work/displayfd"; }
+wait_window() { for _ in $(seq 100); do xdotool search --name "$1" > /dev/null 2>&1 && return; sleep 0.1; done; }
+end_app() { kill "$app_pid" 2>/dev/null || true; wait "$app_pid" 2>/dev/null || true; app_pid=""; }
+
+# The game: skip the intro, the title for a phase, start a game, hold Space
+# for a phase, Alt+F4. Prints: title interval mean p99, play interval mean
+# p99, work mean p99 (both phases), CPU title play, start-up, memory.
+run_game() { # SCALE
     rm -rf "$work/game"; mkdir -p "$work/game"
     while read -r name; do cp "$build/data/$name" "$work/game/"; done < "$build/data-files.txt"
-    (cd "$work/game" && SWARM_FRAME_STATS="$work/stats-$size" exec "$game") > /dev/null 2>&1 &
-    game_pid=$!
-    for _ in $(seq 100); do xdotool search --name '^Swarm!$' > /dev/null 2>&1 && break; sleep 0.1; done
-    sleep 1
-    xdotool key a
-    sleep 3
-    title_cpu=$(cpu_share "$phase")
+    (cd "$work/game" && SWARM_FRAME_STATS="$work/game.stats" exec "$game" --scale "$1") > /dev/null 2>&1 &
+    app_pid=$!
+    wait_window '^Swarm!$'
+    sleep 1; xdotool key a; sleep 3
+    local t0 t1 t2 t3 title play
+    t0=$(monotonic_ms); title=$(cpu_share "$phase"); t1=$(monotonic_ms)
     xdotool key space
     sleep 5.5                     # fade and the ship's entry
     xdotool keydown space
-    play_cpu=$(cpu_share "$phase")
+    t2=$(monotonic_ms); play=$(cpu_share "$phase"); t3=$(monotonic_ms)
     xdotool keyup space
     xdotool key alt+F4
-    wait "$game_pid" || true; game_pid=""
-    kill "$xvfb_pid"; wait "$xvfb_pid" 2>/dev/null || true; xvfb_pid=""
-    local stats="$work/stats-$size"
-    # Skip the first second (start-up) for the per-frame figures.
-    awk '/^frame/ { n++; if (n > 100) print $3 }' "$stats" | sort -g > "$work/work"
-    awk '/^frame/ { n++; if (n > 100) { if (n > 101) print $2 - prev; prev = $2 } }' "$stats" | sort -g > "$work/intervals"
-    local first mem
-    first=$(awk '/^first_frame_ms/ { print $2 }' "$stats")
-    mem=$(awk '/^peak_memory_kb/ { printf "%.1f", $2 / 1024 }' "$stats")
-    # mean, 99th percentile and maximum of a sorted column
-    summary() { awk '{ v[NR] = $1; s += $1 } END { i = int(0.99 * NR); if (i < 1) i = 1; printf "%.3f %.3f %.3f\n", s / NR, v[i], v[NR] }' "$1"; }
-    read -r wmean wp99 wmax < <(summary "$work/work")
-    read -r imean ip99 _ < <(summary "$work/intervals")
-    echo "$size $wmean $wp99 $wmax $imean $ip99 $first $mem $title_cpu $play_cpu"
+    wait "$app_pid" || true; app_pid=""
+    local s="$work/game.stats"
+    cat "$s" >> "$work/all-game.stats"
+    echo "$(frames_between interval "$s" "$t0" "$t1" | summary) $(frames_between interval "$s" "$t2" "$t3" | summary)" \
+        "$( (frames_between work "$s" "$t0" "$t1"; frames_between work "$s" "$t2" "$t3") | summary)" \
+        "$title $play $(awk '/^first_frame_ms/ { printf "%.0f", $2 }' "$s")" \
+        "$(awk '/^peak_memory_kb/ { printf "%.1f", $2 / 1024 }' "$s")"
 }
 
-for size in "640 480" "1920 1080"; do
-    read -r s mean p99 max imean ip99 first mem title_cpu play_cpu < <(run_game $size)
-    row "frame work at $s: mean / 99th pct / max" "$mean / $p99 / $max ms" "99th <= $([ "$s" = 640x480 ] && echo 2 || echo 5) ms"
-    row "frame interval at $s: mean / 99th pct" "$imean / $ip99 ms" "10.0 (+-0.05) / <= 10.5 ms"
-    row "CPU at $s: title / play" "$title_cpu% / $play_cpu% of one core" "play <= 40% at 640x480"
-    row "start-up to first frame at $s" "$first ms" "<= 300 ms"
-    row "game peak memory at $s" "$mem MB" "<= 80 MB"
+# The floor at the same scale: interval mean p99, work mean p99, CPU.
+run_floor() { # SCALE
+    (cd "$work/game" && SWARM_FRAME_STATS="$work/floor.stats" exec "$floor" --scale "$1" $((phase + 60))) > /dev/null 2>&1 &
+    app_pid=$!
+    wait_window '^Swarm!$'
+    sleep 1
+    local t0 t1 cpu
+    t0=$(monotonic_ms); cpu=$(cpu_share "$phase"); t1=$(monotonic_ms)
+    end_app                       # SDL turns the signal into a quit: it writes its stats
+    cat "$work/floor.stats" >> "$work/all-floor.stats"
+    echo "$(frames_between interval "$work/floor.stats" "$t0" "$t1" | summary)" \
+        "$(frames_between work "$work/floor.stats" "$t0" "$t1" | summary) $cpu"
+}
+
+# The peer in its 640 x 480 mode, in play (Return starts a game from its
+# menu): frames per second and CPU.
+run_peer() {
+    mkdir -p "$work/home"
+    HOME="$work/home" LD_PRELOAD="$counter" SWAP_COUNT_FILE="$work/swaps" "$peer" -f -na -v 1 > /dev/null 2>&1 &
+    app_pid=$!
+    wait_window 'Chromium'
+    sleep 3; xdotool key Return; sleep 3
+    local n0 n1 cpu
+    n0=$(wc -l < "$work/swaps"); cpu=$(cpu_share "$phase"); n1=$(wc -l < "$work/swaps")
+    end_app
+    awk -v n=$((n1 - n0)) -v s="$phase" -v c="$cpu" 'BEGIN { printf "%.1f %s\n", n / s, c }'
+}
+
+games=(); floors=(); peers=()
+# BENCH_CONFIGS="640x480 auto,1920x1080 fill" measures only those.
+IFS=, read -r -a configs <<< "${BENCH_CONFIGS:-640x480 auto,1366x768 auto,1366x768 integer,1920x1080 auto,1920x1080 fill}"
+for config in "${configs[@]}"; do
+    read -r size scale <<< "$config"
+    start_xvfb "$size"
+    g=$(run_game "$scale"); f=$(run_floor "$scale"); p=$(run_peer)
+    stop_xvfb
+    games+=("$size $scale $g"); floors+=("$f"); peers+=("$p")
+    echo "raw: $size $scale | game $g | floor $f | peer $p" >&2
 done
 
-echo "| measure | result | target |"
-echo "|---|---|---|"
-printf '%s\n' "${rows[@]}"
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo
+echo "Replay throughput, busy play (20,000 passes): $pps passes/s; replay peak memory $rmem MB"
+echo
+echo "| screen, scaling | game interval title: mean / p99 | game interval play: mean / p99 | game work: mean / p99 | game CPU title / play | floor interval: mean / p99 | floor work: mean / p99 | floor CPU | peer fps / CPU | game / floor CPU (play) | game / peer CPU per frame (play) | start-up | game peak memory |"
+echo "|---|---|---|---|---|---|---|---|---|---|---|---|---|"
+for i in "${!games[@]}"; do
+    read -r size scale tm tp pm pp wm wp ct cp first mem <<< "${games[$i]}"
+    read -r fm fp fwm fwp fc <<< "${floors[$i]}"
+    read -r pf pc <<< "${peers[$i]}"
+    awk -v size="$size" -v scale="$scale" -v tm="$tm" -v tp="$tp" -v pm="$pm" -v pp="$pp" -v wm="$wm" -v wp="$wp" \
+        -v ct="$ct" -v cp="$cp" -v first="$first" -v mem="$mem" -v fm="$fm" -v fp="$fp" -v fwm="$fwm" -v fwp="$fwp" \
+        -v fc="$fc" -v pf="$pf" -v pc="$pc" 'BEGIN {
+        # CPU per frame in ms: share of a core x the frame interval
+        gpf = cp / 100 * pm; ppf = pf > 0 ? pc / 100 * 1000 / pf : 0
+        floorRatio = fc > 0 ? cp / fc : 0; peerRatio = ppf > 0 ? gpf / ppf : 0
+        printf "| %s %s | %s / %s ms | %s / %s ms | %s / %s ms | %s%% / %s%% | %s / %s ms | %s / %s ms | %s%% | %s / %s%% | %.2f | %.2f (%.1f / %.1f ms) | %s ms | %s MB |\n", size, scale, tm, tp, pm, pp, wm, wp, ct, cp, fm, fp, fwm, fwp, fc, pf, pc, floorRatio, peerRatio, gpf, ppf, first, mem }'
+done
+echo
+# How late the pacing sleeps woke (clock_nanosleep to an absolute deadline),
+# over every sleep of the game and of the floor in this run.
+for who in game floor; do
+    awk '/^wake_late_us/ { print $2 }' "$work/all-$who.stats" | sort -g | awk -v who="$who" '
+        { v[NR] = $1 } END { q = "50 90 99 99.9"; split(q, p, " "); printf "%s pacing sleeps (%d): wake late by", who, NR
+        for (k = 1; k <= 4; k++) { i = int(p[k] / 100 * NR); if (i < 1) i = 1; printf " p%s %.0f us,", p[k], v[i] } printf " max %.0f us\n", v[NR] }'
+done

@@ -1,8 +1,10 @@
 // Frame measurements of a benchmark build of the game: the work of each frame
 // before its pacing wait, the intervals between frame starts, the time from
-// the start of main to the first presented frame, and peak memory.
+// the start of main to the first presented frame, how late each pacing sleep
+// woke, and peak memory.
 #include "app/sdl/frame_stats.h"
 
+#include "app/clock_source.h"
 #include "app/frame_clock.h"
 #include "app/platform.h"
 
@@ -20,6 +22,8 @@ std::vector<double> startMs; // clock reading at each frame start
 Uint64              processStart = 0;
 double              firstFrameMs = -1.0;
 void (*realSwap)()               = nullptr;
+std::vector<float> wakeLateUs; // how late each pacing sleep woke, in microseconds
+void (*realSleepUntil)(int64_t) = nullptr;
 
 void recordWork(double clockMs)
 {
@@ -35,14 +39,23 @@ void swapAndNote()
                        static_cast<double>(SDL_GetPerformanceFrequency());
 }
 
+void sleepAndNote(int64_t ticks)
+{
+    realSleepUntil(ticks);
+    const double late = static_cast<double>(clockSource.counterNow() - ticks);
+    wakeLateUs.push_back(static_cast<float>(late * 1e6 / clockSource.counterFrequency()));
+}
+
 } // namespace
 
 void startFrameStats()
 {
-    processStart         = SDL_GetPerformanceCounter();
-    frameWorkDone        = recordWork;
-    realSwap             = platform.swapBuffers;
-    platform.swapBuffers = swapAndNote;
+    processStart           = SDL_GetPerformanceCounter();
+    frameWorkDone          = recordWork;
+    realSwap               = platform.swapBuffers;
+    platform.swapBuffers   = swapAndNote;
+    realSleepUntil         = clockSource.sleepUntil;
+    clockSource.sleepUntil = sleepAndNote;
 }
 
 void writeFrameStats()
@@ -56,7 +69,14 @@ void writeFrameStats()
     struct rusage usage = {};
     getrusage(RUSAGE_SELF, &usage);
     std::fprintf(out, "first_frame_ms %.3f\npeak_memory_kb %ld\n", firstFrameMs, usage.ru_maxrss);
+    // Where the frame clock's 0 lies on the counter (CLOCK_MONOTONIC), so that
+    // frames can be matched to the benchmark's phases.
+    std::fprintf(out, "clock_start_ms %.3f\n",
+                 static_cast<double>(frameClock.counterStart) * 1000.0 /
+                     static_cast<double>(clockSource.counterFrequency()));
     for (size_t i = 0; i < workMs.size(); ++i)
         std::fprintf(out, "frame %.4f %.4f\n", startMs[i], workMs[i]);
+    for (float late : wakeLateUs)
+        std::fprintf(out, "wake_late_us %.1f\n", late);
     std::fclose(out);
 }
