@@ -1,7 +1,9 @@
 #!/bin/bash
 # End-to-end test of the real game under Xvfb: a player's session from the
-# intro to quitting, the close request, the picture at a larger screen, and a
-# window that Alt+Enter makes fullscreen and back.
+# intro to quitting, the close request, the picture scaled to larger screens
+# (whole-number steps at 1280x1024 and 1920x1080, the sharp fill at 1366x768,
+# measured on the floor program's ruler of columns), and a window that
+# Alt+Enter makes fullscreen and back.
 #   bash tests/scripts/e2e.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -218,4 +220,92 @@ if grep -q 'ALSA lib' "$work/game.log" || [ "$(wc -l < "$work/game.log")" -gt 1 
     fail "the start printed more than one line: $(cat "$work/game.log")"
 fi
 pass "the start printed at most one line: $(cat "$work/game.log")"
+
+# --- 1920 x 1080: integer scaling, a 1280 x 960 picture at x 320, y 60. ---
+start_xvfb 1920x1080
+new_game_dir
+start_game
+scale_num=2; scale_den=1; ox=320; oy=60
+# The brightest value of a box of the screen, "R G B".
+box_max() { convert "$work/shot.png" -crop "$1" +repage -format '%[fx:int(255*maxima.r)] %[fx:int(255*maxima.g)] %[fx:int(255*maxima.b)]' info:; }
+bars_black_1080() {
+    local box
+    for box in 1920x60+0+0 1920x60+0+1020 320x960+0+60 320x960+1600+60; do
+        [ "$(box_max "$box")" = "0 0 0" ] || return 1
+    done
+}
+xdotool key a
+wait_for 30 title_shown || fail "the title is not in a 1280 x 960 picture at 320, 60 at 1920x1080"
+bars_black_1080 || fail "the bars around the 2x picture are not black"
+# Every source pixel is exactly 2 x 2: taking one pixel of each 2 x 2 block
+# and doubling it again gives back the very same picture.
+convert "$work/shot.png" -crop 1280x960+320+60 +repage "$work/picture.png"
+convert "$work/picture.png" -sample 640x480 -sample 1280x960 "$work/resampled.png"
+differ=$(compare -metric AE "$work/picture.png" "$work/resampled.png" null: 2>&1 || true)
+[ "$differ" = "0" ] || fail "$differ screen pixels break the 2 x 2 blocks at 1920x1080"
+[ "$(box_max 1280x960+320+60)" != "0 0 0" ] || fail "the 2x picture is black"
+pass "at 1920x1080 the picture is 1280 x 960 at 320, 60, every source pixel 2 x 2, black around"
+xdotool key Escape
+wait_end 30 || fail "exit status $?"
+
+# How wide each source pixel ends up, on the floor program's ruler (every even
+# column of the 640 x 480 picture white): prints the smallest and largest width
+# of a white column, and how many screen pixels of a black column are not black.
+ruler_widths() { # X Y WIDTH: a row of the scaled picture
+    local x=$1 y=$2 w=$3
+    convert "$work/shot.png" -crop "${w}x1+${x}+${y}" +repage -colorspace gray -depth 8 gray:- |
+        od -An -tu1 -v -w"$w" | awk -v W="$w" '
+        { for (j = 1; j <= NF; j++) v[n++] = $j }
+        END {
+            for (j = 0; j < W; j++) {
+                # the source columns under the screen pixel
+                a = int(j * 640 / W); b = int(((j + 1) * 640 - 1) / W); c = a % 2 == 0 ? a : b
+                if (c % 2) { if (v[j] > 8) stray++; continue }
+                width[c] += v[j] / 255
+            }
+            lo = 99; hi = 0
+            for (c = 0; c < 640; c += 2) { if (width[c] < lo) lo = width[c]; if (width[c] > hi) hi = width[c] }
+            printf "%.3f %.3f %d\n", lo, hi, stray
+        }'
+}
+start_ruler() { # SCALE
+    (cd "$work/game" && exec "$build/bench/swarm-floor" --scale "$1" 60 --columns) > "$work/game.log" 2>&1 &
+    game_pid=$!
+    for _ in $(seq 100); do
+        xdotool search --name '^Swarm!$' > /dev/null 2>&1 && { sleep 1; return 0; }
+        sleep 0.1
+    done
+    fail "no ruler window: $(cat "$work/game.log")"
+}
+stop_ruler() { kill "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=""; }
+
+start_ruler integer
+shoot
+read -r lo hi stray < <(ruler_widths 320 500 1280)
+[ "$lo $hi $stray" = "2.000 2.000 0" ] || fail "integer 2x: white columns $lo to $hi pixels wide, $stray stray pixels"
+pass "integer 2x: every source column is exactly 2 pixels wide"
+stop_ruler
+
+# --- 1366 x 768: fill, a 1024 x 768 picture at x 171 (1.6 x). ---
+start_xvfb 1366x768
+start_ruler auto
+shoot
+read -r lo hi stray < <(ruler_widths 171 300 1024)
+# Sharp bilinear keeps each 1.6-pixel column between 1.5 and 1.75 pixels of
+# white; nearest pixels would make them 1 or 2.
+awk -v lo="$lo" -v hi="$hi" -v s="$stray" 'BEGIN { exit !(lo >= 1.4 && hi <= 1.8 && s == 0) }' ||
+    fail "fill 1.6x: white columns $lo to $hi pixels wide, $stray stray pixels"
+[ "$(box_max 171x768+0+0)" = "0 0 0" ] && [ "$(box_max 171x768+1195+0)" = "0 0 0" ] ||
+    fail "the bars beside the fill picture are not black"
+pass "fill 1.6x at 1366x768: every source column $lo to $hi pixels wide, black bars"
+stop_ruler
+
+new_game_dir
+start_game
+scale_num=8; scale_den=5; ox=171; oy=0
+xdotool key a
+wait_for 30 title_shown || fail "the title is not in the 1024 x 768 fill picture at 1366x768"
+pass "at 1366x768 the game fills a 1024 x 768 picture"
+xdotool key Escape
+wait_end 30 || fail "exit status $?"
 echo "e2e: all checks passed"
