@@ -9,7 +9,6 @@ enum class DisplayMode {
     Offscreen,  // replay tool and tests: SDL's offscreen driver, no visible window
 };
 
-
 // What the player chose on the command line; read when the display opens.
 struct DisplaySettings {
     bool      window  = false;           // start in a window instead of fullscreen
