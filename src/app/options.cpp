@@ -104,7 +104,7 @@ const char* usageText()
 {
     return "Usage: swarm [--window] [--scale auto|integer|fill] [--display N]\n"
            "       swarm --help | --version\n"
-           "Swarm!: shoot down waves of enemy ships. Left and Right move, Space fires,\n"
+           "Swarm!: shoot down waves of insects. Left and Right move, Space fires,\n"
            "Escape pauses. A gamepad works too: D-pad or left stick, A (Cross), Start.\n"
            "\n"
            "  --window         start in a window, 1280 x 960 where the screen has room,\n"
