@@ -17,7 +17,6 @@
 #include "game/shots.h"
 #include "game/tally.h"
 #include "sound/sound.h"
-#include "sound/sound_effects.h"
 
 namespace {
 
@@ -97,12 +96,8 @@ void loadingWork()
     startFrameClock();
     highScore = loadHighScore();
     startSound();
-    playerShotSound   = loadSound(playerShotEffect.fileName, playerShotEffect.channel);
-    enemyShotSound    = loadSound(enemyShotEffect.fileName, enemyShotEffect.channel);
-    enemyExplodeSound = loadSound(enemyExplodeEffect.fileName, enemyExplodeEffect.channel);
-    extraShipSound    = loadSound(extraShipEffect.fileName, extraShipEffect.channel);
-    shipExplodeSound  = loadSound(shipExplodeEffect.fileName, shipExplodeEffect.channel);
-    gameState         = Intro;
+    loadSoundEffects();
+    gameState = Intro;
 }
 
 void playingWork()

@@ -35,6 +35,15 @@ Sound loadSound(const char* fileName, int32_t channel)
     return sound;
 }
 
+void loadSoundEffects()
+{
+    playerShotSound   = loadSound(playerShotEffect.fileName, playerShotEffect.channel);
+    enemyShotSound    = loadSound(enemyShotEffect.fileName, enemyShotEffect.channel);
+    enemyExplodeSound = loadSound(enemyExplodeEffect.fileName, enemyExplodeEffect.channel);
+    extraShipSound    = loadSound(extraShipEffect.fileName, extraShipEffect.channel);
+    shipExplodeSound  = loadSound(shipExplodeEffect.fileName, shipExplodeEffect.channel);
+}
+
 void playSound(const Sound& sound, int32_t channel)
 {
     if (openBackend && sound.id != 0 && channel >= 1 && channel <= 4)

@@ -18,6 +18,7 @@ extern Sound shipExplodeSound;
 
 void  startSound();
 Sound loadSound(const char* fileName, int32_t channel);
+void  loadSoundEffects(); // loads the five sounds above, in that order
 void  playSound(const Sound& sound, int32_t channel);
 void  stopSound();
 

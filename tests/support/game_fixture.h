@@ -39,9 +39,7 @@ class GameFixture : public ::testing::Test {
         stopSound();
         installHeadlessHost(1234567);
         startSound();
-        for (Sound* sound : {&playerShotSound, &enemyShotSound, &enemyExplodeSound, &extraShipSound,
-                             &shipExplodeSound})
-            *sound = loadSound(sound->fileName, sound->channel);
+        loadSoundEffects();
         std::memset(keys, 0, sizeof keys);
         quitRequested  = false;
         gameState      = Title;
@@ -56,9 +54,7 @@ class GameFixture : public ::testing::Test {
     void TearDown() override
     {
         stopSound();
-        for (Sound* sound : {&playerShotSound, &enemyShotSound, &enemyExplodeSound, &extraShipSound,
-                             &shipExplodeSound})
-            sound->id = 0;
+        loadSoundEffects(); // with no sound running: every handle back to silent
         platform     = savedPlatform;
         clockSource  = savedClock;
         soundBackend = savedBackend;
