@@ -8,9 +8,9 @@
 #include "app/frame_clock.h"
 #include "app/options.h"
 #include "app/platform.h"
-#include "app/sdl/display.h"
 #include "app/sdl/frame_stats.h"
 #include "app/sdl/platform.h"
+#include "app/sdl/window.h"
 #include "gfx/gl.h"
 
 #include <SDL2/SDL.h>

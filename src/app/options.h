@@ -1,9 +1,16 @@
 // The game program's command line: a window or fullscreen, the scaling mode,
 // which screen, and --help and --version.
 #pragma once
-#include "app/sdl/display.h"
+#include "app/scaling.h"
 
 #include <string>
+
+// What the player chose for the display; read when the window opens.
+struct DisplaySettings {
+    bool      window  = false;           // start in a window instead of fullscreen
+    ScaleMode scale   = ScaleMode::Auto; // how the picture is scaled
+    int       display = 0;               // which screen, from 0
+};
 
 enum class OptionsAction {
     Run,     // start the game with `display`

@@ -3,10 +3,10 @@
 // into its recording backend, no keys down, no fade, frames not paced.
 #pragma once
 #include "app/clock_source.h"
+#include "app/headless/headless_host.h"
 #include "app/input.h"
 #include "app/platform.h"
 #include "game/game_data.h"
-#include "headless_host.h"
 #include "process.h"
 #include "sound/sound.h"
 

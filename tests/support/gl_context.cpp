@@ -1,7 +1,7 @@
 // An offscreen 640 x 480 OpenGL context for the tests, through SDL.
 #include "gl_context.h"
 
-#include "app/sdl/display.h"
+#include "app/headless/offscreen.h"
 
 #include <cstdlib>
 
@@ -10,7 +10,7 @@ void OffscreenGlEnvironment::SetUp()
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     std::string error;
-    ASSERT_TRUE(openDisplay(DisplayMode::Offscreen, &error)) << error;
+    ASSERT_TRUE(openOffscreenContext(&error)) << error;
 }
 
-void OffscreenGlEnvironment::TearDown() { closeDisplay(); }
+void OffscreenGlEnvironment::TearDown() { closeOffscreenContext(); }

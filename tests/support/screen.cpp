@@ -1,7 +1,7 @@
 // The 640 x 480 picture read back, the screens' projections, and the pictures.
 #include "screen.h"
 
-#include "app/sdl/display.h"
+#include "app/headless/headless_host.h"
 #include "app/view.h"
 #include "gfx/gl.h"
 #include "gfx/images.h"
@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-Screen::Screen() : rgb(640 * 480 * 3) { readDisplayPixels(rgb.data()); }
+Screen::Screen() : rgb(640 * 480 * 3) { readPicture(rgb.data()); }
 
 Rgba Screen::at(int x, int y) const
 {

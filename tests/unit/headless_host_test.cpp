@@ -1,6 +1,6 @@
 // The headless host: its virtual clock and calendar, its capturing swap and
 // its recording sound backend, as the replay tool and the tests use them.
-#include "headless_host.h"
+#include "app/headless/headless_host.h"
 #include "process.h"
 
 #include "app/clock_source.h"

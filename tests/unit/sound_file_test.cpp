@@ -2,6 +2,7 @@
 // WAVs only, and no sound longer than the cap, whatever their headers claim.
 #include "process.h"
 #include "sound/sdl/sound_file.h"
+#include "sound/wav_format.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
@@ -56,7 +57,16 @@ Bytes wav(uint32_t rate, uint16_t channels, uint16_t bits, uint32_t frames,
     return out;
 }
 
-bool usable(const Bytes& bytes) { return soundBytesUsable(bytes.data(), bytes.size()); }
+// SDL's verdict, which the browser's own WAV reader must share on every case.
+bool usable(const Bytes& bytes)
+{
+    const bool sdl      = soundBytesUsable(bytes.data(), bytes.size());
+    WavSamples wav      = {};
+    const bool portable = parseWav(bytes.data(), bytes.size(), &wav) &&
+                          wav.frames <= maxSoundSeconds * size_t(wav.rate);
+    EXPECT_EQ(portable, sdl) << "the portable WAV reader disagrees with SDL";
+    return sdl;
+}
 
 void writeBytes(const std::string& path, const Bytes& bytes)
 {
@@ -121,6 +131,33 @@ TEST(SoundFile, OnlyWavsThatSdlDecodes)
     EXPECT_TRUE(usable(tail));
     EXPECT_FALSE(soundBytesUsable(nullptr, 100));
     EXPECT_FALSE(soundBytesUsable(good.data(), 0));
+}
+
+TEST(SoundFile, PortableReaderScalesEverySampleFormat)
+{
+    struct Case {
+        uint16_t tag, bits;
+        Bytes    sample;
+        float    value;
+    };
+    const Case cases[] = {
+        {1, 8, {0x80}, 0.0f},
+        {1, 8, {0x00}, -1.0f},
+        {1, 16, {0x00, 0x80}, -1.0f},
+        {1, 16, {0x00, 0x40}, 0.5f},
+        {1, 24, {0x00, 0x00, 0xC0}, -0.5f},
+        {1, 32, {0x00, 0x00, 0x00, 0x40}, 0.5f},
+        {3, 32, {0x00, 0x00, 0x80, 0xBE}, -0.25f},
+    };
+    for (const Case& c : cases) {
+        Bytes bytes = wav(8000, 1, c.bits, 1);
+        bytes[20]   = static_cast<unsigned char>(c.tag);
+        std::copy(c.sample.begin(), c.sample.end(), bytes.end() - c.sample.size());
+        WavSamples w = {};
+        ASSERT_TRUE(parseWav(bytes.data(), bytes.size(), &w)) << c.bits << " bits";
+        EXPECT_EQ(w.frames, 1u);
+        EXPECT_FLOAT_EQ(wavSample(w, 0), c.value) << c.bits << " bits, tag " << c.tag;
+    }
 }
 
 TEST(SoundFile, ReadsOnlyWholeRegularFilesWithinTheLimit)

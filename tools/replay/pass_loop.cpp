@@ -1,9 +1,9 @@
 // The replay's pass loop, on the headless host.
 #include "pass_loop.h"
 
+#include "app/headless/headless_host.h"
 #include "autoplay.h"
 #include "event_queue.h"
-#include "headless_host.h"
 #include "invariants.h"
 #include "png_write.h"
 #include "trace.h"

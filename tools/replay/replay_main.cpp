@@ -1,12 +1,11 @@
 // swarm-replay: runs the real game headless on a virtual clock with scripted
 // keys, and writes a trace of the game data and pictures of chosen passes.
-#include "headless_host.h"
+#include "app/headless/headless_host.h"
 #include "key_script.h"
 #include "pass_loop.h"
 #include "replay_options.h"
 
-#include "app/sdl/display.h"
-#include "app/sdl/platform.h"
+#include "app/headless/offscreen.h"
 #include "app/view.h"
 #include "gfx/font.h"
 #include "gfx/images.h"
@@ -84,7 +83,7 @@ int main(int argc, char** argv)
 
     installHeadlessHost(options.startTime);
     std::string error;
-    if (!openDisplay(DisplayMode::Offscreen, &error))
+    if (!openOffscreenContext(&error))
         return replayFailure(error);
     setPerspectiveView();
     loadGraphics();
@@ -105,7 +104,6 @@ int main(int argc, char** argv)
         printBench(passes, seconds);
 
     releaseFont();
-    closeDisplay();
-    shutDownSdl();
+    closeOffscreenContext();
     return status;
 }

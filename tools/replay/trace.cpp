@@ -2,10 +2,10 @@
 // named as in the game, plus the random state and the sounds of the pass.
 #include "trace.h"
 
+#include "app/headless/headless_host.h"
 #include "app/input.h"
 #include "game/game_data.h"
 #include "game/random.h"
-#include "headless_host.h"
 #include "sound/sound.h"
 
 #include <cinttypes>

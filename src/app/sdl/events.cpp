@@ -1,8 +1,8 @@
 // Keyboard and gamepad events from SDL2, turned into the game's virtual-key
 // codes, one per pass; window events for the focus.
-#include "app/sdl/display.h"
 #include "app/sdl/gamepad.h"
 #include "app/sdl/platform.h"
+#include "app/sdl/window.h"
 
 #include <SDL2/SDL.h>
 

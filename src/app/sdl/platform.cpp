@@ -3,7 +3,7 @@
 
 #include "app/clock_source.h"
 #include "app/platform.h"
-#include "app/sdl/display.h"
+#include "app/sdl/present.h"
 
 #include <SDL2/SDL.h>
 

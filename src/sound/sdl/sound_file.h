@@ -1,31 +1,13 @@
-// Sound files as the game takes them: read without blocking and within a limit,
-// a RIFF WAVE that SDL decodes, and short, so that no file can hang the game
-// or fill its memory. A file that fails any of these stays silent.
+// Sound files decoded by SDL for the mixer; the checks every host shares are
+// in sound/sound_file.h.
 #pragma once
-#include "storage/bounded_file.h"
+#include "sound/sound_file.h"
 
 #include <cstddef>
 
 struct Mix_Chunk;
 
-// The most of a sound file that is read: 10 s of 96 kHz 16-bit stereo. A
-// longer file is refused.
-constexpr std::size_t maxSoundFileBytes = std::size_t(4) << 20;
-
-// The longest sound played. Its length once converted to the mixer's rate
-// is what a sound costs in memory, so a file claiming a low rate (1 Hz makes
-// every byte a second) is refused before it is converted.
-constexpr int maxSoundSeconds = 10;
-
-// True when `data` is a RIFF WAVE that SDL decodes and that lasts at most
-// maxSoundSeconds at its own rate.
-bool soundBytesUsable(const unsigned char* data, std::size_t size);
-
-// Reads `fileName` through the bounded reader; true when it is a regular file
-// of at most maxSoundFileBytes.
-bool readSoundFile(const char* fileName, BoundedFile& file);
-
 // The mixer's chunk of the bytes, converted to the open mixer's format, or
-// null when they are not usable (above) or the mixer is not open. The bytes
-// may go once it returns.
+// null when they are not usable (soundBytesUsable) or the mixer is not open.
+// The bytes may go once it returns.
 Mix_Chunk* decodeSound(const unsigned char* data, std::size_t size);

@@ -3,6 +3,8 @@
 // install it, so they run the game the same way. Each pass of the main loop
 // lasts exactly 10 ms of its virtual clock.
 #pragma once
+#include "app/picture.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,6 +27,10 @@ extern HeadlessHost headlessHost;
 // Resets the host to pass 0 at calendarStart and installs its virtual clock
 // (frames not paced), its swap and its recording sound backend.
 void installHeadlessHost(uint32_t calendarStart);
+
+// Reads the 640 x 480 picture drawn so far from the frame buffer bound for
+// reading, RGB, top row first.
+void readPicture(unsigned char* rgb);
 
 // The swap: keeps the 640 x 480 RGB picture (top row first) when `picture` is
 // set, and hands the frame's drawing to the renderer, as a real swap would, so

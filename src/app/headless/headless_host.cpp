@@ -1,13 +1,14 @@
 // The headless host: virtual clock, capturing swap and a sound backend that
 // records what the game plays instead of making a noise.
-#include "headless_host.h"
+#include "app/headless/headless_host.h"
 
 #include "app/clock_source.h"
 #include "app/platform.h"
-#include "app/sdl/display.h"
 #include "gfx/gl.h"
-#include "sound/sdl/sound_file.h"
 #include "sound/sound.h"
+#include "sound/sound_file.h"
+
+#include <cstring>
 
 HeadlessHost headlessHost = {};
 
@@ -58,10 +59,26 @@ const SoundBackend recordingSoundBackend = {recorderOpen, recorderLoad, recorder
 
 } // namespace
 
+void readPicture(unsigned char* rgb)
+{
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, pictureWidth, pictureHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    // OpenGL's rows run bottom to top; pictures are stored top row first.
+    const size_t  row = pictureWidth * 3;
+    unsigned char tmp[pictureWidth * 3];
+    for (int y = 0; y < pictureHeight / 2; ++y) {
+        unsigned char* a = rgb + y * row;
+        unsigned char* b = rgb + (pictureHeight - 1 - y) * row;
+        std::memcpy(tmp, a, row);
+        std::memcpy(a, b, row);
+        std::memcpy(b, tmp, row);
+    }
+}
+
 void headlessSwap()
 {
     if (headlessHost.picture) {
-        readDisplayPixels(headlessHost.picture);
+        readPicture(headlessHost.picture);
         headlessHost.pictureTaken = true;
     }
     glFlush();

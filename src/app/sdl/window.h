@@ -1,6 +1,6 @@
 // The display window and its OpenGL context, on SDL2.
 #pragma once
-#include "app/scaling.h"
+#include "app/options.h"
 
 #include <string>
 
@@ -10,24 +10,14 @@ enum class DisplayMode {
 };
 
 // What the player chose on the command line; read when the display opens.
-struct DisplaySettings {
-    bool      window  = false;           // start in a window instead of fullscreen
-    ScaleMode scale   = ScaleMode::Auto; // how the picture is scaled
-    int       display = 0;               // which screen, from 0
-};
 extern DisplaySettings displaySettings;
 
 // Opens the window and an OpenGL compatibility context and makes it current.
-// The game draws into a 640 x 480 frame buffer; presentDisplay scales it into
-// the window. On failure returns false with a one-line reason in *error.
+// The game draws into a 640 x 480 frame buffer; presentDisplay (present.h)
+// scales it into the window. On failure returns false with a one-line reason
+// in *error.
 bool openDisplay(DisplayMode mode, std::string* error);
 void closeDisplay();
-
-// Shows the finished 640 x 480 picture (scaled, black bars) and swaps.
-void presentDisplay();
-
-// Reads the 640 x 480 picture drawn so far, RGB, top row first.
-void readDisplayPixels(unsigned char* rgb);
 
 // Alt+Enter: the game's window goes fullscreen on the screen it is on, or
 // back to a window where it was (at first, the default size, centred). Does

@@ -2,10 +2,10 @@
 // per pass, until the game asks to quit.
 #include "app/input.h"
 #include "app/options.h"
-#include "app/sdl/display.h"
 #include "app/sdl/frame_stats.h"
 #include "app/sdl/gamepad.h"
 #include "app/sdl/platform.h"
+#include "app/sdl/window.h"
 #include "game/frame.h"
 #include "sound/sdl/mixer.h"
 #include "sound/sound.h"

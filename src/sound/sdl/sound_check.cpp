@@ -1,5 +1,7 @@
-// Sound files as the game takes them: bounded, decoded by SDL, and short.
+// Sound files as the game's mixer takes them: decoded by SDL, and short.
 #include "sound/sdl/sound_file.h"
+
+#include "sound/wav_format.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
@@ -24,28 +26,6 @@ uint64_t frameCount(uint64_t bytes, SDL_AudioFormat format, int channels)
     return frameBytes > 0 ? bytes / frameBytes : 0;
 }
 
-// True when there is a data chunk and no chunk up to it claims more bytes
-// than follow it. SDL allocates what a chunk claims before it reads, so a
-// 50-byte file could otherwise ask for 4 GiB; and a file cut short is
-// damaged. SDL reads nothing behind the data chunk.
-bool chunksWithinBytes(const unsigned char* data, std::size_t size)
-{
-    std::size_t at = 12;
-    while (size - at >= 8) {
-        const uint32_t length = uint32_t(data[at + 4]) | uint32_t(data[at + 5]) << 8 |
-                                uint32_t(data[at + 6]) << 16 | uint32_t(data[at + 7]) << 24;
-        const std::size_t body = size - at - 8;
-        if (length > body)
-            return false;
-        if (std::memcmp(data + at, "data", 4) == 0)
-            return true;
-        at += 8 + length;
-        if (length % 2 == 1 && at < size)
-            ++at; // chunks start on even offsets
-    }
-    return false; // no data chunk
-}
-
 } // namespace
 
 bool soundBytesUsable(const unsigned char* data, std::size_t size)
@@ -53,7 +33,7 @@ bool soundBytesUsable(const unsigned char* data, std::size_t size)
     // Only a WAV: the mixer would hand anything else to its music decoders,
     // whose output a small file does not bound.
     if (!data || size < 12 || std::memcmp(data, "RIFF", 4) != 0 ||
-        std::memcmp(data + 8, "WAVE", 4) != 0 || !chunksWithinBytes(data, size))
+        std::memcmp(data + 8, "WAVE", 4) != 0 || !wavChunksWithinBytes(data, size))
         return false;
     SDL_RWops* stream = streamOver(data, size);
     if (!stream)
@@ -68,11 +48,6 @@ bool soundBytesUsable(const unsigned char* data, std::size_t size)
         return false;
     const uint64_t frames = frameCount(length, audio.format, audio.channels);
     return frames > 0 && frames <= uint64_t(maxSoundSeconds) * uint64_t(audio.freq);
-}
-
-bool readSoundFile(const char* fileName, BoundedFile& file)
-{
-    return readBoundedFile(fileName, maxSoundFileBytes, file) && file.whole;
 }
 
 Mix_Chunk* decodeSound(const unsigned char* data, std::size_t size)

@@ -1,0 +1,7 @@
+// Reading a sound file within its limit.
+#include "sound/sound_file.h"
+
+bool readSoundFile(const char* fileName, BoundedFile& file)
+{
+    return readBoundedFile(fileName, maxSoundFileBytes, file) && file.whole;
+}
