@@ -4,43 +4,9 @@
 #include "app/platform.h"
 #include "game/random.h"
 
-// Kept by resetGame.
-GameState gameState        = Loading;
-GameState stateAfterFade   = Loading;
-bool      fading           = false;
-double    brightness       = 1.0;
-double    introDepth       = -100.0;
-bool      introApproaching = true;
-bool      paused           = false;
-int32_t   highScore        = 0;
-int32_t   waveBonus        = 0;
-
-// Set by resetGame.
-bool    gameOver       = false;
-int32_t shipCommand    = 0;
-double  backdropScroll = 0.0;
-int32_t creditsX       = 0;
-int32_t score          = 0;
-int32_t lives          = 0;
-int32_t enemySlots     = 0;
-
-// Set by resetGame and by nextWave.
-bool    waveBanner           = false;
-bool    waveCleared          = false;
-int32_t screenTimer          = 0;
-bool    extraShipSoundPlayed = false;
-int32_t shotsFired           = 0;
-int32_t hits                 = 0;
-int32_t wave                 = 0;
-int32_t waveSize             = 0;
-int32_t enemiesRemaining     = 0;
-int32_t enemySpeed           = 0;
-int32_t enemyShotSpeed       = 0;
-int32_t enemyFloor           = 0;
-
-// Kept equal to the slots in use.
-int32_t enemiesOnScreen    = 0;
-int32_t enemyShotsInFlight = 0;
+#define GAME_VARIABLE_DEFINITION(type, name, start, group, newGame) type name = start;
+GAME_VARIABLES(GAME_VARIABLE_DEFINITION)
+#undef GAME_VARIABLE_DEFINITION
 
 PlayerShip ship                             = {};
 Shot       playerShots[playerShotSlots + 1] = {};
@@ -91,27 +57,12 @@ void resetGame()
 
     seedRandom(static_cast<uint32_t>(platform.calendarSeconds()));
 
-    enemiesOnScreen      = 0;
-    enemyShotsInFlight   = 0;
-    waveCleared          = false;
-    screenTimer          = 0;
-    shotsFired           = 0;
-    hits                 = 0;
-    score                = 0;
-    extraShipSoundPlayed = false;
-    gameOver             = false;
-    backdropScroll       = 0.0;
-    shipCommand          = 2;
-    enemySlots           = 10;
-    enemyFloor           = 380;
-    enemySpeed           = 2;
-    enemyShotSpeed       = 2;
-    lives                = 4;
-    waveBanner           = true;
-    wave                 = 1;
-    enemiesRemaining     = 10;
-    waveSize             = 10;
-    creditsX             = 640;
+    // Every variable but the kept ones takes its new-game value.
+#define GAME_VARIABLE_RESET(type, name, start, group, newGame)                                     \
+    if (DataGroup::group != DataGroup::Kept)                                                       \
+        name = newGame;
+    GAME_VARIABLES(GAME_VARIABLE_RESET)
+#undef GAME_VARIABLE_RESET
 }
 
 void clearEnemyShots()
@@ -121,4 +72,18 @@ void clearEnemyShots()
         enemyShots[i].active = false;
         enemyShots[i].y      = 480;
     }
+}
+
+void restoreGameData()
+{
+#define GAME_VARIABLE_START(type, name, start, group, newGame) name = start;
+    GAME_VARIABLES(GAME_VARIABLE_START)
+#undef GAME_VARIABLE_START
+    ship = PlayerShip{};
+    for (Shot& shot : playerShots)
+        shot = Shot{};
+    for (Shot& shot : enemyShots)
+        shot = Shot{};
+    for (Enemy& enemy : enemies)
+        enemy = Enemy{};
 }

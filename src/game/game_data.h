@@ -67,50 +67,57 @@ constexpr int playerShotSlots = 2;  // playerShots[1..2]
 constexpr int enemyShotSlots  = 10; // enemyShots[1..10]
 constexpr int enemySlotCount  = 20; // enemies[1..20]; 1..enemySlots are used
 
-// The variables are grouped by what sets them. A new variable needs: its place
-// in a group (and in resetGame or nextWave when it belongs there), a field in
-// the replay trace (tools/replay/trace.cpp), and its checks, if any, in
-// tools/replay/invariants.cpp.
+// What sets each game variable:
+//   Kept     kept by resetGame: set by runFrame and handleInput (states.cpp),
+//            the intro (intro_title.cpp) and the tally (tally.cpp)
+//   NewGame  set by resetGame, then changed by play
+//   NewWave  set by resetGame and again for each new wave by nextWave (tally.cpp)
+//   Slots    set by resetGame, then kept equal to the slots in use by the code
+//            that fills and frees them
+enum class DataGroup { Kept, NewGame, NewWave, Slots };
 
-// --- Kept by resetGame: set by runFrame and handleInput (states.cpp), the
-// intro (intro_title.cpp) and the tally (tally.cpp). ---
-extern GameState gameState;        // current top-level state
-extern GameState stateAfterFade;   // state entered when the running fade ends
-extern bool      fading;           // a fade-out of brightness is running
-extern double    brightness;       // global colour multiplier, 0..1
-extern double    introDepth;       // z of the intro picture
-extern bool      introApproaching; // the intro picture still comes closer
-extern bool      paused;           // play is paused; the title frame clears it
-extern int32_t   highScore;        // best score: loaded at start, raised by each frame
-extern int32_t   waveBonus;        // accuracy bonus of the tally on show, set each tally frame
+// Every game variable, in the replay trace's order:
+//   X(type, name, value at program start, group, value resetGame gives)
+// The declarations, definitions, resets and the trace's fields are all made
+// from this one list, so a new variable is added here alone (and its checks,
+// if any, in tools/replay/invariants.cpp).
+// clang-format off
+#define GAME_VARIABLES(X) \
+    X(GameState, gameState,            Loading, Kept,    Loading) /* current top-level state */ \
+    X(GameState, stateAfterFade,       Loading, Kept,    Loading) /* state entered when the running fade ends */ \
+    X(bool,      fading,               false,   Kept,    false)   /* a fade-out of brightness is running */ \
+    X(double,    brightness,           1.0,     Kept,    1.0)     /* global colour multiplier, 0..1 */ \
+    X(double,    introDepth,           -100.0,  Kept,    -100.0)  /* z of the intro picture */ \
+    X(bool,      introApproaching,     true,    Kept,    true)    /* the intro picture still comes closer */ \
+    X(bool,      paused,               false,   Kept,    false)   /* play is paused; the title frame clears it */ \
+    X(bool,      gameOver,             false,   NewGame, false)   /* the last ship is lost */ \
+    X(bool,      waveCleared,          false,   NewWave, false)   /* the wave is cleared; the tally runs */ \
+    X(int32_t,   screenTimer,          0,       NewWave, 0)       /* frames of the tally or of the game-over screen */ \
+    X(bool,      waveBanner,           false,   NewWave, true)    /* show "WAVE n" and "GET READY!" during the entry */ \
+    X(bool,      extraShipSoundPlayed, false,   NewWave, false)   /* the tally's extra-ship sound has played */ \
+    X(int32_t,   shipCommand,          0,       NewGame, 2)       /* -1 left, 0 none, 1 right, 2 entry sequence */ \
+    X(double,    backdropScroll,       0.0,     NewGame, 0.0)     /* texture t of the play-field backdrop's bottom */ \
+    X(int32_t,   creditsX,             0,       NewGame, 640)     /* x of the title's credits line */ \
+    X(int32_t,   score,                0,       NewGame, 0)       /* current score; nextWave adds the bonus */ \
+    X(int32_t,   highScore,            0,       Kept,    0)       /* best score: loaded at start, raised by each frame */ \
+    X(int32_t,   lives,                0,       NewGame, 4)       /* ships left, the one in play included; nextWave may add one */ \
+    X(int32_t,   wave,                 0,       NewWave, 1)       /* wave number from 1 */ \
+    X(int32_t,   waveSize,             0,       NewWave, 10)      /* enemies in this wave */ \
+    X(int32_t,   enemiesRemaining,     0,       NewWave, 10)      /* enemies of the wave not yet destroyed */ \
+    X(int32_t,   shotsFired,           0,       NewWave, 0)       /* player shots counted this wave */ \
+    X(int32_t,   hits,                 0,       NewWave, 0)       /* enemies destroyed this wave */ \
+    X(int32_t,   waveBonus,            0,       Kept,    0)       /* accuracy bonus of the tally on show, set each tally frame */ \
+    X(int32_t,   enemySlots,           0,       NewGame, 10)      /* enemy slots in use (always 10) */ \
+    X(int32_t,   enemiesOnScreen,      0,       Slots,   0)       /* enemies alive on the field */ \
+    X(int32_t,   enemyShotsInFlight,   0,       Slots,   0)       /* enemy shots in flight, at most 10 */ \
+    X(int32_t,   enemyShotSpeed,       0,       NewWave, 2)       /* speed of new enemy shots */ \
+    X(int32_t,   enemySpeed,           0,       NewWave, 2)       /* speed of new enemies */ \
+    X(int32_t,   enemyFloor,           0,       NewWave, 380)     /* lowest y of an enemy's centre */
+// clang-format on
 
-// --- Set by resetGame, then changed by play. ---
-extern bool    gameOver;       // the last ship is lost
-extern int32_t shipCommand;    // -1 left, 0 none, 1 right, 2 entry sequence
-extern double  backdropScroll; // texture t of the play-field backdrop's bottom
-extern int32_t creditsX;       // x of the title's credits line
-extern int32_t score;          // current score; nextWave adds the bonus
-extern int32_t lives;          // ships left, the one in play included; nextWave may add one
-extern int32_t enemySlots;     // enemy slots in use (always 10)
-
-// --- Set by resetGame and again for each new wave by nextWave (tally.cpp). ---
-extern bool    waveBanner;           // show "WAVE n" and "GET READY!" during the entry
-extern bool    waveCleared;          // the wave is cleared; the tally runs
-extern int32_t screenTimer;          // frames of the tally or of the game-over screen
-extern bool    extraShipSoundPlayed; // the tally's extra-ship sound has played
-extern int32_t shotsFired;           // player shots counted this wave
-extern int32_t hits;                 // enemies destroyed this wave
-extern int32_t wave;                 // wave number from 1
-extern int32_t waveSize;             // enemies in this wave
-extern int32_t enemiesRemaining;     // enemies of the wave not yet destroyed
-extern int32_t enemySpeed;           // speed of new enemies
-extern int32_t enemyShotSpeed;       // speed of new enemy shots
-extern int32_t enemyFloor;           // lowest y of an enemy's centre
-
-// --- Set by resetGame, then kept equal to the slots in use by the code that
-// fills and frees them. ---
-extern int32_t enemiesOnScreen;    // enemies alive on the field
-extern int32_t enemyShotsInFlight; // enemy shots in flight, at most 10
+#define GAME_VARIABLE_DECLARATION(type, name, start, group, newGame) extern type name;
+GAME_VARIABLES(GAME_VARIABLE_DECLARATION)
+#undef GAME_VARIABLE_DECLARATION
 
 extern PlayerShip ship;
 extern Shot       playerShots[playerShotSlots + 1];
@@ -120,6 +127,10 @@ extern Enemy      enemies[enemySlotCount + 1];
 // Puts the game's data into the state of a new game and reseeds the random
 // generator from the calendar time.
 void resetGame();
+
+// Every variable, the ship and the slots back to their values at program
+// start, as for a new run of the program.
+void restoreGameData();
 
 // Takes every enemy shot out of play (the ship exploded, or the wave is clear).
 void clearEnemyShots();

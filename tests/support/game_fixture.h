@@ -41,13 +41,10 @@ class GameFixture : public ::testing::Test {
         startSound();
         loadSoundEffects();
         std::memset(keys, 0, sizeof keys);
-        quitRequested  = false;
-        gameState      = Title;
-        stateAfterFade = Loading;
-        fading         = false;
-        brightness     = 1.0;
-        paused         = false;
-        highScore      = 10000;
+        quitRequested = false;
+        restoreGameData();
+        gameState = Title;
+        highScore = 10000;
         resetGame();
     }
 

@@ -38,15 +38,6 @@ class IntroTitle : public GameFixture {
         swaps                = 0;
         platform.swapBuffers = [] { ++swaps; };
     }
-    void TearDown() override
-    {
-        // The intro runs once per run; put it back as it is at program start.
-        introDepth       = -100.0;
-        introApproaching = true;
-        brightness       = 1.0;
-        GameFixture::TearDown();
-    }
-
     void startIntro()
     {
         gameState        = Intro;

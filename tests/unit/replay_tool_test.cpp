@@ -16,70 +16,13 @@ CommandResult replay(std::vector<std::string> args)
     return runCommand(args);
 }
 
-TEST(ReplayTool, TraceHasOneLinePerPassWithEveryKey)
+TEST(ReplayTool, TraceHasOneLinePerPass)
 {
     const CommandResult r = replay({"--frames", "500", "--trace", "-"});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto lines = splitLines(r.out);
     ASSERT_EQ(lines.size(), 500u);
-    const char* names[] = {"pass",
-                           "gameState",
-                           "stateAfterFade",
-                           "fading",
-                           "brightness",
-                           "introDepth",
-                           "introApproaching",
-                           "paused",
-                           "gameOver",
-                           "waveCleared",
-                           "screenTimer",
-                           "waveBanner",
-                           "extraShipSoundPlayed",
-                           "shipCommand",
-                           "backdropScroll",
-                           "creditsX",
-                           "score",
-                           "highScore",
-                           "lives",
-                           "wave",
-                           "waveSize",
-                           "enemiesRemaining",
-                           "shotsFired",
-                           "hits",
-                           "waveBonus",
-                           "enemySlots",
-                           "enemiesOnScreen",
-                           "enemyShotsInFlight",
-                           "enemyShotSpeed",
-                           "enemySpeed",
-                           "enemyFloor",
-                           "quitRequested",
-                           "ship",
-                           "explosionFrame",
-                           "explosionTick",
-                           "explosionBrightness",
-                           "x",
-                           "y",
-                           "angle",
-                           "entryPhase",
-                           "active",
-                           "exploding",
-                           "playerShots",
-                           "enemyShots",
-                           "speed",
-                           "enemies",
-                           "sprite",
-                           "direction",
-                           "alive",
-                           "flashX",
-                           "flashY",
-                           "flashing",
-                           "flashAlpha",
-                           "explosionSize",
-                           "rng",
-                           "sounds"};
-    for (const char* name : names)
-        EXPECT_NE(lines[499].find(std::string("\"") + name + "\":"), std::string::npos) << name;
+    // The fields' names and order are pinned by the recorded games' hashes.
     EXPECT_EQ(traceField(lines[0], "pass"), "0");
     EXPECT_EQ(traceField(lines[499], "pass"), "499");
     EXPECT_EQ(traceField(lines[0], "gameState"), "1") << "Loading falls through into the intro";

@@ -31,6 +31,8 @@ struct Writer {
         key(name);
         out->append(std::to_string(value));
     }
+    void field(const char* name, int32_t value) { field(name, int64_t{value}); }
+    void field(const char* name, GameState value) { field(name, int64_t{value}); }
     void field(const char* name, bool value)
     {
         key(name);
@@ -105,36 +107,9 @@ void appendTraceLine(uint64_t pass, std::string* out)
     Writer w{out};
     w.open('{');
     w.field("pass", static_cast<int64_t>(pass));
-    w.field("gameState", int64_t{gameState});
-    w.field("stateAfterFade", int64_t{stateAfterFade});
-    w.field("fading", fading);
-    w.field("brightness", brightness);
-    w.field("introDepth", introDepth);
-    w.field("introApproaching", introApproaching);
-    w.field("paused", paused);
-    w.field("gameOver", gameOver);
-    w.field("waveCleared", waveCleared);
-    w.field("screenTimer", int64_t{screenTimer});
-    w.field("waveBanner", waveBanner);
-    w.field("extraShipSoundPlayed", extraShipSoundPlayed);
-    w.field("shipCommand", int64_t{shipCommand});
-    w.field("backdropScroll", backdropScroll);
-    w.field("creditsX", int64_t{creditsX});
-    w.field("score", int64_t{score});
-    w.field("highScore", int64_t{highScore});
-    w.field("lives", int64_t{lives});
-    w.field("wave", int64_t{wave});
-    w.field("waveSize", int64_t{waveSize});
-    w.field("enemiesRemaining", int64_t{enemiesRemaining});
-    w.field("shotsFired", int64_t{shotsFired});
-    w.field("hits", int64_t{hits});
-    w.field("waveBonus", int64_t{waveBonus});
-    w.field("enemySlots", int64_t{enemySlots});
-    w.field("enemiesOnScreen", int64_t{enemiesOnScreen});
-    w.field("enemyShotsInFlight", int64_t{enemyShotsInFlight});
-    w.field("enemyShotSpeed", int64_t{enemyShotSpeed});
-    w.field("enemySpeed", int64_t{enemySpeed});
-    w.field("enemyFloor", int64_t{enemyFloor});
+#define GAME_VARIABLE_FIELD(type, name, start, group, newGame) w.field(#name, name);
+    GAME_VARIABLES(GAME_VARIABLE_FIELD)
+#undef GAME_VARIABLE_FIELD
     w.field("quitRequested", quitRequested);
 
     w.key("ship");
