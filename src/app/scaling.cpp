@@ -1,10 +1,8 @@
 // Scaling the 640 x 480 picture into a drawable: integer and sharp-bilinear fill.
 #include "app/scaling.h"
+#include "app/picture.h"
 
 namespace {
-
-constexpr int pictureWidth  = 640;
-constexpr int pictureHeight = 480;
 
 PixelRect centred(int width, int height, int w, int h)
 {

@@ -10,11 +10,6 @@
 
 namespace {
 
-// x and y change per unit of speed for headings 0 (up) to 7 (up and left),
-// turning clockwise.
-constexpr int32_t headingX[8] = {0, 1, 1, 1, 0, -1, -1, -1};
-constexpr int32_t headingY[8] = {1, 1, 0, -1, -1, -1, 0, 1};
-
 constexpr int32_t boxLeft    = 160;
 constexpr int32_t boxRight   = 590;
 constexpr int32_t boxTop     = 435;

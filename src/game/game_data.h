@@ -63,6 +63,11 @@ struct Enemy {
     void kill();
 };
 
+// x and y change per unit of speed for an enemy's headings 0 (up) to 7 (up
+// and left), turning clockwise.
+constexpr int32_t headingX[8] = {0, 1, 1, 1, 0, -1, -1, -1};
+constexpr int32_t headingY[8] = {1, 1, 0, -1, -1, -1, 0, 1};
+
 constexpr int playerShotSlots = 2;  // playerShots[1..2]
 constexpr int enemyShotSlots  = 10; // enemyShots[1..10]
 constexpr int enemySlotCount  = 20; // enemies[1..20]; 1..enemySlots are used

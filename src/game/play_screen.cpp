@@ -24,10 +24,10 @@ void drawSpareShip(int32_t x, int32_t y)
 {
     glBegin(GL_QUADS);
     // clang-format off
-    glTexCoord2d(0, 0);    glVertex2i(x, y);
-    glTexCoord2d(0.21, 0); glVertex2i(x + iconSize, y);
-    glTexCoord2d(0.21, 1); glVertex2i(x + iconSize, y + iconSize);
-    glTexCoord2d(0, 1);    glVertex2i(x, y + iconSize);
+    glTexCoord2d(0, 0);                glVertex2i(x, y);
+    glTexCoord2d(shipPictureRight, 0); glVertex2i(x + iconSize, y);
+    glTexCoord2d(shipPictureRight, 1); glVertex2i(x + iconSize, y + iconSize);
+    glTexCoord2d(0, 1);                glVertex2i(x, y + iconSize);
     // clang-format on
     glEnd();
 }

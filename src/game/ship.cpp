@@ -10,11 +10,10 @@
 
 namespace {
 
-constexpr int32_t shipSize        = 49;   // side of the ship's square
-constexpr double  shipS           = 0.21; // right edge of the ship's cell in shipSheet
-constexpr int32_t leftLimit       = 140;  // moving left only while x is above this
-constexpr int32_t rightLimit      = 590;  // moving right only while x is at most this
-constexpr int32_t playX           = 366;  // x once the entry has ended
+constexpr int32_t shipSize        = 49;  // side of the ship's square
+constexpr int32_t leftLimit       = 140; // moving left only while x is above this
+constexpr int32_t rightLimit      = 590; // moving right only while x is at most this
+constexpr int32_t playX           = 366; // x once the entry has ended
 constexpr int32_t spinCentreX     = 390;
 constexpr int32_t spinCentreY     = 25;
 constexpr int32_t glowHeight      = 75; // a shot below this lights the ship's top
@@ -34,10 +33,10 @@ void drawDescent(int32_t x, int32_t y)
 {
     glBegin(GL_QUADS);
     // clang-format off
-    glTexCoord2d(0, 0);      glVertex2i(x, y + 2 * shipSize);
-    glTexCoord2d(0, 1);      glVertex2i(x, y);
-    glTexCoord2d(shipS, 1);  glVertex2i(x + 2 * shipSize, y);
-    glTexCoord2d(shipS, 0);  glVertex2i(x + 2 * shipSize, y + 2 * shipSize);
+    glTexCoord2d(0, 0);                glVertex2i(x, y + 2 * shipSize);
+    glTexCoord2d(0, 1);                glVertex2i(x, y);
+    glTexCoord2d(shipPictureRight, 1); glVertex2i(x + 2 * shipSize, y);
+    glTexCoord2d(shipPictureRight, 0); glVertex2i(x + 2 * shipSize, y + 2 * shipSize);
     // clang-format on
     glEnd();
 }
@@ -49,10 +48,10 @@ void drawShrink(int32_t x, int32_t y)
     const int32_t top   = 2 * (spinCentreX - x);
     glBegin(GL_QUADS);
     // clang-format off
-    glTexCoord2d(0, 0);      glVertex2i(x, top);
-    glTexCoord2d(0, 1);      glVertex2i(x, y);
-    glTexCoord2d(shipS, 1);  glVertex2i(right, y);
-    glTexCoord2d(shipS, 0);  glVertex2i(right, top);
+    glTexCoord2d(0, 0);                glVertex2i(x, top);
+    glTexCoord2d(0, 1);                glVertex2i(x, y);
+    glTexCoord2d(shipPictureRight, 1); glVertex2i(right, y);
+    glTexCoord2d(shipPictureRight, 0); glVertex2i(right, top);
     // clang-format on
     glEnd();
 }
@@ -62,10 +61,10 @@ void drawSpin()
 {
     glBegin(GL_QUADS);
     // clang-format off
-    glTexCoord2d(0, 0);      glVertex2i(-25, -25);
-    glTexCoord2d(shipS, 0);  glVertex2i(25, -25);
-    glTexCoord2d(shipS, 1);  glVertex2i(25, 25);
-    glTexCoord2d(0, 1);      glVertex2i(-25, 25);
+    glTexCoord2d(0, 0);                glVertex2i(-25, -25);
+    glTexCoord2d(shipPictureRight, 0); glVertex2i(25, -25);
+    glTexCoord2d(shipPictureRight, 1); glVertex2i(25, 25);
+    glTexCoord2d(0, 1);                glVertex2i(-25, 25);
     // clang-format on
     glEnd();
 }
@@ -184,14 +183,14 @@ void PlayerShip::draw()
         // The top edge glows red just after a shot has left.
         glBegin(GL_QUADS);
         // clang-format off
-        glTexCoord2d(0, 0);      glVertex2i(x, y);
-        glTexCoord2d(shipS, 0);  glVertex2i(x + shipSize, y);
+        glTexCoord2d(0, 0);                glVertex2i(x, y);
+        glTexCoord2d(shipPictureRight, 0); glVertex2i(x + shipSize, y);
         // clang-format on
         if (shotLeavingShip())
             glColor4f(1, 0, 0, 1);
         // clang-format off
-        glTexCoord2d(shipS, 1);  glVertex2i(x + shipSize, y + shipSize);
-        glTexCoord2d(0, 1);      glVertex2i(x, y + shipSize);
+        glTexCoord2d(shipPictureRight, 1); glVertex2i(x + shipSize, y + shipSize);
+        glTexCoord2d(0, 1);                glVertex2i(x, y + shipSize);
         // clang-format on
         glEnd();
         glColor4f(1, 1, 1, 1);

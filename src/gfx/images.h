@@ -12,6 +12,9 @@ struct Image {
     uint32_t texture;      // OpenGL texture name; 0 until created
 };
 
+// Texture s of the right edge of the ship's own picture in shipSheet.
+constexpr double shipPictureRight = 0.21;
+
 extern Image shipSheet;       // the ship and its four explosion pictures
 extern Image introImage;      // the intro's banner
 extern Image backdrop;        // title background and scrolling play field

@@ -10,11 +10,11 @@
 
 #include <algorithm>
 
-Screen::Screen() : rgb(640 * 480 * 3) { readPicture(rgb.data()); }
+Screen::Screen() : rgb(pictureWidth * pictureHeight * 3) { readPicture(rgb.data()); }
 
 Rgba Screen::at(int x, int y) const
 {
-    const uint8_t* p = &rgb[(size_t(479 - y) * 640 + size_t(x)) * 3];
+    const uint8_t* p = &rgb[(size_t(pictureHeight - 1 - y) * pictureWidth + size_t(x)) * 3];
     return {p[0], p[1], p[2], 255};
 }
 
@@ -27,8 +27,8 @@ bool Screen::sameAs(Rgba c, int x, int y) const
 Screen::Box Screen::inkBox(Rgba background) const
 {
     Box box;
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x)
+    for (int y = 0; y < pictureHeight; ++y)
+        for (int x = 0; x < pictureWidth; ++x)
             if (!sameAs(background, x, y)) {
                 box.left   = std::min(box.left, x);
                 box.right  = std::max(box.right, x);
@@ -40,11 +40,11 @@ Screen::Box Screen::inkBox(Rgba background) const
 
 void useScreenSpace()
 {
-    glViewport(0, 0, 640, 480);
+    glViewport(0, 0, pictureWidth, pictureHeight);
     glDisable(GL_DEPTH_TEST);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluOrtho2D(0, 640, 0, 480);
+    gluOrtho2D(0, pictureWidth, 0, pictureHeight);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

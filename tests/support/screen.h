@@ -1,6 +1,8 @@
 // The 640 x 480 picture drawn so far, read back from the display; the two
 // projections the screens draw in; and loading the pictures they draw with.
 #pragma once
+#include "app/picture.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -32,7 +34,7 @@ class Screen {
 
     // Bounding box of the pixels unlike `background`; empty when all match.
     struct Box {
-        int  left = 640, bottom = 480, right = -1, top = -1;
+        int  left = pictureWidth, bottom = pictureHeight, right = -1, top = -1;
         bool empty() const { return right < 0; }
     };
     Box inkBox(Rgba background) const;

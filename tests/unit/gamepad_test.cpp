@@ -109,10 +109,10 @@ TEST_F(Gamepad, EachButtonAndStickDirectionIsTheRightKey)
         SDL_GameControllerButton button;
         int                      code;
     } const cases[] = {
-        {SDL_CONTROLLER_BUTTON_A, 0x20},
-        {SDL_CONTROLLER_BUTTON_START, 0x1B},
-        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, 0x25},
-        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0x27},
+        {SDL_CONTROLLER_BUTTON_A, VK_SPACE},
+        {SDL_CONTROLLER_BUTTON_START, VK_ESCAPE},
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, VK_LEFT},
+        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, VK_RIGHT},
         {SDL_CONTROLLER_BUTTON_B, otherButtonCode},
         {SDL_CONTROLLER_BUTTON_Y, otherButtonCode},
         {SDL_CONTROLLER_BUTTON_BACK, otherButtonCode},

@@ -1,4 +1,5 @@
 // swarm-replay's contract: arguments, key scripts, the event queue and the trace.
+#include "app/input.h"
 #include "key_script.h"
 #include "process.h"
 #include "trace_field.h"
@@ -172,7 +173,7 @@ TEST(KeyScript, ParsesWordsCodesAndCrLf)
         parseKeyScript("0 down escape\r\n0\tup\t27\n12 close\n 12  down 255 \n", &events, &error))
         << error;
     ASSERT_EQ(events.size(), 4u);
-    EXPECT_EQ(events[0].key, 0x1B);
+    EXPECT_EQ(events[0].key, VK_ESCAPE);
     EXPECT_EQ(events[1].action, ScriptAction::Up);
     EXPECT_EQ(events[1].key, 27);
     EXPECT_EQ(events[2].action, ScriptAction::Close);

@@ -52,10 +52,8 @@ void decide()
     // Aim where an enemy will be when a shot fired now reaches it, assuming it
     // keeps its heading; fire only at enemies whose x is sure to hold (moving
     // straight up or down, or pressed against a side of their box).
-    static const int headingX[8] = {0, 1, 1, 1, 0, -1, -1, -1};
-    static const int headingY[8] = {1, 1, 0, -1, -1, -1, 0, 1};
-    int              best        = -1;
-    bool             sure        = false;
+    int  best = -1;
+    bool sure = false;
     for (int i = 1; i <= enemySlots; ++i) {
         const Enemy& e = enemies[i];
         if (!e.alive)

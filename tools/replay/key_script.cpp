@@ -1,6 +1,8 @@
 // Key scripts: "PASS down KEY", "PASS up KEY" or "PASS close", one per line.
 #include "key_script.h"
 
+#include "app/input.h"
+
 #include <cstdlib>
 #include <sstream>
 
@@ -25,19 +27,19 @@ bool parseNumber(const std::string& word, uint64_t limit, uint64_t* value)
 bool parseKey(const std::string& word, int* key)
 {
     if (word == "space") {
-        *key = 0x20;
+        *key = VK_SPACE;
         return true;
     }
     if (word == "escape") {
-        *key = 0x1B;
+        *key = VK_ESCAPE;
         return true;
     }
     if (word == "left") {
-        *key = 0x25;
+        *key = VK_LEFT;
         return true;
     }
     if (word == "right") {
-        *key = 0x27;
+        *key = VK_RIGHT;
         return true;
     }
     uint64_t code = 0;

@@ -46,7 +46,7 @@ void limitRasterizing(bool wholePicture)
 int runPasses(const ReplayOptions& options, const std::vector<ScriptEvent>& script,
               const PassOutputs& outputs, uint64_t* passes)
 {
-    std::vector<unsigned char> picture(640 * 480 * 3);
+    std::vector<unsigned char> picture(pictureWidth * pictureHeight * 3);
     EventQueue                 queue;
     queue.script = &script;
     std::string line;
@@ -73,7 +73,8 @@ int runPasses(const ReplayOptions& options, const std::vector<ScriptEvent>& scri
             appendTraceLine(pass, &line);
             std::fwrite(line.data(), 1, line.size(), outputs.trace);
         }
-        if (headlessHost.pictureTaken && !writePng(shot->second, picture.data(), 640, 480, 3)) {
+        if (headlessHost.pictureTaken &&
+            !writePng(shot->second, picture.data(), pictureWidth, pictureHeight, 3)) {
             std::fprintf(stderr, "swarm-replay: cannot write '%s'\n", shot->second.c_str());
             status = 1;
         }

@@ -1,5 +1,6 @@
 // Keyboard and gamepad events from SDL2, turned into the game's virtual-key
 // codes, one per pass; window events for the focus.
+#include "app/input.h"
 #include "app/sdl/gamepad.h"
 #include "app/sdl/platform.h"
 #include "app/sdl/window.h"
@@ -27,11 +28,11 @@ int virtualKeyFor(SDL_Keycode key)
     if (key >= SDLK_KP_1 && key <= SDLK_KP_9)
         return 0x61 + (key - SDLK_KP_1);
     switch (key) {
-    case SDLK_SPACE: return 0x20;
-    case SDLK_ESCAPE: return 0x1B;
-    case SDLK_LEFT: return 0x25;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_LEFT: return VK_LEFT;
     case SDLK_UP: return 0x26;
-    case SDLK_RIGHT: return 0x27;
+    case SDLK_RIGHT: return VK_RIGHT;
     case SDLK_DOWN: return 0x28;
     case SDLK_BACKSPACE: return 0x08;
     case SDLK_TAB: return 0x09;
