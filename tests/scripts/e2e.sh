@@ -8,34 +8,11 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 game="$build/swarm"
-export SDL_AUDIODRIVER=dummy
-unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+# shellcheck source=lib/common.sh
+. "$(dirname "$0")/lib/common.sh"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/swarm-e2e-XXXXXX")
-xvfb_pid=""
-game_pid=""
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
+# The first failure ends the test, keeping the last picture to look at.
 fail() { echo "FAIL: $*"; [ -f "$work/shot.png" ] && cp "$work/shot.png" "${TMPDIR:-/tmp}/swarm-e2e-failure.png" && echo "last picture: ${TMPDIR:-/tmp}/swarm-e2e-failure.png"; exit 1; }
-pass() { echo "ok: $*"; }
-
-start_xvfb() { # WIDTHxHEIGHT [Xvfb options]
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
-    exec 5> "$work/displayfd"
-    Xvfb -displayfd 5 -screen 0 "$1x24" -nolisten tcp "${@:2}" > "$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-        [ -s "$work/displayfd" ] && break
-        sleep 0.1
-    done
-    export DISPLAY=":$(head -n1 "$work/displayfd")"
-    exec 5>&-
-}
 
 new_game_dir() {
     rm -rf "$work/game"
@@ -43,15 +20,8 @@ new_game_dir() {
     while read -r name; do cp "$build/data/$name" "$work/game/"; done < "$build/data-files.txt"
 }
 
-start_game() { # [options]
-    (cd "$work/game" && exec "$game" "$@") > "$work/game.log" 2>&1 &
-    game_pid=$!
-    for _ in $(seq 100); do
-        xdotool search --name '^Swarm!$' > /dev/null 2>&1 && return 0
-        kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window appeared: $(cat "$work/game.log")"
-        sleep 0.1
-    done
-    fail "no window named Swarm! within 30 s"
+run_game() { # [options]: the game in its own directory, with its window up
+    start_game sh -c 'cd "$1" && shift && exec "$@"' sh "$work/game" "$game" "$@"
 }
 
 shoot() { xwd -root -silent | convert xwd:- "$work/shot.png"; }
@@ -86,6 +56,17 @@ title_shown() { green_box 100 150 436 16; }
 banner_shown() { blue_box 290 200 196 16; }
 paused_shown() { white_box 340 300 116 16 && white_box 160 280 476 16; }
 
+# Presses a key until the title shows: a key sent before the window has the
+# focus is lost, and a busy machine may take a while to give it.
+skip_intro() {
+    local end=$((SECONDS + 30))
+    until title_shown; do
+        [ $SECONDS -lt $end ] || return 1
+        xdotool key a
+        wait_for 3 title_shown && return 0
+    done
+}
+
 game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
 wait_end() {
     local end=$((SECONDS + $1))
@@ -100,11 +81,9 @@ wait_end() {
 scale_num=1; scale_den=1; ox=0; oy=0
 start_xvfb 640x480
 new_game_dir
-start_game
+run_game
 pass "window appears"
-sleep 0.5
-xdotool key a
-wait_for 30 title_shown || fail "the title screen did not appear after a key"
+skip_intro || fail "the title screen did not appear after a key"
 pass "a key skips the intro; the title shows its green prompt"
 
 xdotool key space
@@ -127,18 +106,21 @@ wait_for 30 title_shown || fail "the title did not return after Escape while pau
 pass "Escape while paused fades back to the title"
 
 [ -e "$work/game/HighScore.dat" ] && fail "HighScore.dat written before quitting"
-sleep 0.3
-xdotool key Escape
-wait_end 30 || fail "the game exited with status $?"
+# Escape on the title quits once its fade-in has ended; press until it does.
+end=$((SECONDS + 30))
+until game_ended; do
+    [ $SECONDS -lt $end ] || fail "the game did not quit from the title"
+    xdotool key Escape
+    wait_for 2 game_ended || true
+done
+wait_end 1 || fail "the game exited with status $?"
 [ -s "$work/game/HighScore.dat" ] || fail "no HighScore.dat after quitting from the title"
 pass "Escape on the title ends the game with status 0 and writes HighScore.dat: $(tr '\n' ' ' < "$work/game/HighScore.dat")"
 
 # --- Alt+F4 during a game: ends at once, saves nothing. ---
 new_game_dir
-start_game
-sleep 0.5
-xdotool key a
-wait_for 30 title_shown || fail "the title screen did not appear (second run)"
+run_game
+skip_intro || fail "the title screen did not appear (second run)"
 xdotool key space
 wait_for 30 banner_shown || fail "no wave banner (second run)"
 xdotool key alt+F4
@@ -149,7 +131,7 @@ pass "Alt+F4 in a game ends the program without writing HighScore.dat"
 # --- A larger screen: the 4:3 picture centred between black bars. ---
 start_xvfb 1280x1024
 new_game_dir
-start_game
+run_game
 # 1280 x 960 picture, 32 rows of black above and below.
 scale_num=2; scale_den=1; ox=0; oy=32
 bars_black() {
@@ -178,7 +160,7 @@ wait_end 30 || fail "exit status $?"
 # one line, never ALSA's complaints.
 start_xvfb 1920x1080 -wr
 new_game_dir
-SDL_AUDIODRIVER='' start_game --window --scale fill
+SDL_AUDIODRIVER='' run_game --window --scale fill
 window=$(xdotool search --name '^Swarm!$' | head -n1)
 geometry() { xdotool getwindowgeometry "$window" | awk '/Position/ { p = $2 } /Geometry/ { g = $2 } END { print p " " g }'; }
 wait_geometry() { # "X,Y WxH"
@@ -224,7 +206,7 @@ pass "the start printed at most one line: $(cat "$work/game.log")"
 # --- 1920 x 1080: integer scaling, a 1280 x 960 picture at x 320, y 60. ---
 start_xvfb 1920x1080
 new_game_dir
-start_game
+run_game
 scale_num=2; scale_den=1; ox=320; oy=60
 # The brightest value of a box of the screen, "R G B".
 box_max() { convert "$work/shot.png" -crop "$1" +repage -format '%[fx:int(255*maxima.r)] %[fx:int(255*maxima.g)] %[fx:int(255*maxima.b)]' info:; }
@@ -272,16 +254,27 @@ start_ruler() { # SCALE
     (cd "$work/game" && exec "$build/bench/swarm-floor" --scale "$1" 60 --columns) > "$work/game.log" 2>&1 &
     game_pid=$!
     for _ in $(seq 100); do
-        xdotool search --name '^Swarm!$' > /dev/null 2>&1 && { sleep 1; return 0; }
+        xdotool search --name '^Swarm!$' > /dev/null 2>&1 && return 0
         sleep 0.1
     done
     fail "no ruler window: $(cat "$work/game.log")"
 }
+# Shoots until the ruler's white columns show (a busy machine may map the
+# window well before it draws), then measures a row: sets lo, hi and stray.
+measure_ruler() { # X Y WIDTH
+    local end=$((SECONDS + 30))
+    while :; do
+        shoot
+        read -r lo hi stray < <(ruler_widths "$@")
+        [ "$hi" != "0.000" ] && return 0
+        [ $SECONDS -lt $end ] || return 0
+        sleep 0.2
+    done
+}
 stop_ruler() { kill "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=""; }
 
 start_ruler integer
-shoot
-read -r lo hi stray < <(ruler_widths 320 500 1280)
+measure_ruler 320 500 1280
 [ "$lo $hi $stray" = "2.000 2.000 0" ] || fail "integer 2x: white columns $lo to $hi pixels wide, $stray stray pixels"
 pass "integer 2x: every source column is exactly 2 pixels wide"
 stop_ruler
@@ -289,8 +282,7 @@ stop_ruler
 # --- 1366 x 768: fill, a 1024 x 768 picture at x 171 (1.6 x). ---
 start_xvfb 1366x768
 start_ruler auto
-shoot
-read -r lo hi stray < <(ruler_widths 171 300 1024)
+measure_ruler 171 300 1024
 # Sharp bilinear keeps each 1.6-pixel column between 1.5 and 1.75 pixels of
 # white; nearest pixels would make them 1 or 2.
 awk -v lo="$lo" -v hi="$hi" -v s="$stray" 'BEGIN { exit !(lo >= 1.4 && hi <= 1.8 && s == 0) }' ||
@@ -301,7 +293,7 @@ pass "fill 1.6x at 1366x768: every source column $lo to $hi pixels wide, black b
 stop_ruler
 
 new_game_dir
-start_game
+run_game
 scale_num=8; scale_den=5; ox=171; oy=0
 xdotool key a
 wait_for 30 title_shown || fail "the title is not in the 1024 x 768 fill picture at 1366x768"

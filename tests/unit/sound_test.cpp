@@ -65,8 +65,24 @@ std::vector<Mix_Chunk*> chunksOf(int channel)
     return found;
 }
 
-// Waits until every replaced sound has faded and stopped.
-void settle() { SDL_Delay(150); }
+// Polls `done` every millisecond, for at most 10 s: the mixer's thread runs
+// late on a busy machine. False when it never came true.
+template <typename Done> bool waitUntil(Done done)
+{
+    for (Uint32 start = SDL_GetTicks(); !done();) {
+        if (SDL_GetTicks() - start > 10000)
+            return false;
+        SDL_Delay(1);
+    }
+    return true;
+}
+
+// Waits until every replaced sound has faded and stopped, leaving `playing`
+// mixer channels.
+bool settleTo(int playing)
+{
+    return waitUntil([playing] { return Mix_Playing(-1) == playing; });
+}
 
 // Writes a mono 16-bit WAV of a sine at the device rate.
 void writeSine(const char* name, double hz, double amplitude, double seconds)
@@ -178,7 +194,7 @@ TEST_F(SoundMixer, NewSoundOnAChannelReplacesTheOldOne)
     // The second sound on channel 2 replaces the first, which fades out and stops;
     // channel 1 plays on.
     playSound(second, 2);
-    settle();
+    EXPECT_TRUE(settleTo(2)) << "the replaced sound still plays";
     ASSERT_EQ(chunksOf(2).size(), 1u) << "no layering";
     Mix_Chunk* secondChunk = chunksOf(2)[0];
     EXPECT_NE(secondChunk, firstChunk);
@@ -191,9 +207,8 @@ TEST_F(SoundMixer, NewSoundOnAChannelReplacesTheOldOne)
     playSound(second, 2);
     playSound(second, 2);
     playSound(second, 2);
-    settle();
+    EXPECT_TRUE(settleTo(2)) << "the restarted sounds layer";
     EXPECT_EQ(chunksOf(2), std::vector<Mix_Chunk*>{secondChunk});
-    EXPECT_EQ(playingChannels(), 2);
 }
 
 TEST_F(SoundMixer, ReplacedSoundFadesOutInsteadOfStoppingDead)
@@ -218,9 +233,12 @@ TEST_F(SoundMixer, ReplacedSoundFadesOutInsteadOfStoppingDead)
         Recording out;
         out.width = width;
         Mix_SetPostMix(record, &out);
-        SDL_Delay(30);
+        // 30 ms of the tone, then 80 ms from the replacement on, as mixed.
+        ASSERT_TRUE(waitUntil([&] { return out.frames() >= size_t(rate) * 30 / 1000; }));
         playSound(quiet, 3);
-        SDL_Delay(80);
+        const size_t replacedAt = out.frames();
+        ASSERT_TRUE(
+            waitUntil([&] { return out.frames() >= replacedAt + size_t(rate) * 80 / 1000; }));
         Mix_SetPostMix(nullptr, nullptr);
         ASSERT_GT(out.frames(), static_cast<size_t>(rate / 20)) << "the mixer did not run";
 

@@ -1,4 +1,4 @@
-# Helpers shared by the install and package tests (bash), sourced after
+# Helpers shared by the end-to-end, install and package tests (bash), sourced after
 # `build` is set to the build directory:
 #   pass/fail/check count and report checks, fatal stops the test, finish
 #   prints the count and gives the status; require_tools checks commands;
@@ -41,9 +41,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-start_xvfb() { # sets DISPLAY to a new 640 x 480 Xvfb and the environment for the game
+start_xvfb() { # [WIDTHxHEIGHT [Xvfb options]]: sets DISPLAY to a new Xvfb (640x480 by default), stopping the last one
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null && wait "$xvfb_pid" 2> /dev/null
+    rm -f "$work/displayfd"
     exec 5> "$work/displayfd"
-    Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 5 -screen 0 "${1:-640x480}x24" -nolisten tcp "${@:2}" > "$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     exec 5>&-
     for _ in $(seq 100); do
@@ -60,13 +62,13 @@ start_game() { # COMMAND...: runs it, sets game_pid and window, stops when no wi
     "$@" > "$work/game.log" 2>&1 &
     game_pid=$!
     window=""
-    for _ in $(seq 150); do
-        window=$(xdotool search --name '^Swarm!$' 2> /dev/null | head -n1)
+    for _ in $(seq 300); do
+        window=$(xdotool search --name '^Swarm!$' 2> /dev/null | head -n1 || true)
         [ -n "$window" ] && return 0
         kill -0 "$game_pid" 2> /dev/null || break
         sleep 0.1
     done
-    fatal "no window named Swarm! within 15 s: $(cat "$work/game.log")"
+    fatal "no window named Swarm! within 30 s: $(cat "$work/game.log")"
 }
 
 quit_game() { # the first Escape skips the intro, the next one quits from the title
