@@ -22,11 +22,7 @@ class GameFixture : public ::testing::Test {
     {
         // Each test runs in a fresh directory, so a saved HighScore.dat never
         // reaches another test.
-        workDir = std::make_unique<TempDir>();
-        char cwd[4096];
-        oldDir = getcwd(cwd, sizeof cwd) ? cwd : ".";
-        if (chdir(workDir->path().c_str()) != 0)
-            FAIL() << "cannot enter " << workDir->path();
+        inDir         = std::make_unique<InDirectory>(workDir.path());
         savedPlatform = platform;
         savedClock    = clockSource;
         savedBackend  = soundBackend;
@@ -58,9 +54,7 @@ class GameFixture : public ::testing::Test {
         headlessHost.soundCalls.clear();
         std::memset(keys, 0, sizeof keys);
         quitRequested = false;
-        if (chdir(oldDir.c_str()) != 0)
-            ADD_FAILURE() << "cannot return to " << oldDir;
-        workDir.reset();
+        inDir.reset();
     }
 
     // Puts the ship in play as it is after its entry sequence.
@@ -103,9 +97,9 @@ class GameFixture : public ::testing::Test {
     // The sounds the game played since the test's fresh game.
     std::vector<SoundCall>& soundCalls = headlessHost.soundCalls;
 
-    Platform                 savedPlatform{};
-    ClockSource              savedClock{};
-    const SoundBackend*      savedBackend = nullptr;
-    std::unique_ptr<TempDir> workDir;
-    std::string              oldDir;
+    Platform                     savedPlatform{};
+    ClockSource                  savedClock{};
+    const SoundBackend*          savedBackend = nullptr;
+    TempDir                      workDir;
+    std::unique_ptr<InDirectory> inDir;
 };

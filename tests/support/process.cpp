@@ -1,4 +1,4 @@
-// Running the project's programs from tests, and temporary directories.
+// Running the project's programs from tests.
 #include "process.h"
 
 #include <fcntl.h>
@@ -71,37 +71,6 @@ CommandResult runCommand(const std::vector<std::string>& argv, double timeoutSec
     close(outFd);
     close(errFd);
     return result;
-}
-
-TempDir::TempDir()
-{
-    const char* base = std::getenv("TMPDIR");
-    std::string name = std::string(base && *base ? base : "/tmp") + "/swarm-test-XXXXXX";
-    if (!mkdtemp(&name[0]))
-        throw std::runtime_error("mkdtemp failed");
-    dir = name;
-}
-
-TempDir::~TempDir()
-{
-    const std::string command = "rm -rf '" + dir + "'";
-    if (std::system(command.c_str()) != 0) {
-        // Nothing more to do; the directory is left behind.
-    }
-}
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream     in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeFile(const std::string& path, const std::string& content)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << content;
 }
 
 std::vector<std::string> splitLines(const std::string& text)

@@ -1,6 +1,8 @@
 // The 640 x 480 picture read back, the screens' projections, and the pictures.
 #include "screen.h"
 
+#include "files.h"
+
 #include "app/headless/headless_host.h"
 #include "app/view.h"
 #include "gfx/gl.h"
@@ -59,11 +61,8 @@ void clearScreen(float r, float g, float b)
 
 void loadGraphicsFrom(const std::string& dir)
 {
-    char saved[4096];
-    ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
-    ASSERT_EQ(chdir(dir.c_str()), 0) << dir;
+    InDirectory in(dir);
     loadGraphics();
-    ASSERT_EQ(chdir(saved), 0);
 }
 
 ::testing::AssertionResult loadGameGraphics()

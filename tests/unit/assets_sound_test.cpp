@@ -1,4 +1,5 @@
 // Checks the generated sound files and icons: format, length, level, spectrum and no clicks.
+#include "files.h"
 #include "sound/sdl/sound_file.h"
 
 #include <gtest/gtest.h>
@@ -9,17 +10,6 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-
-// File helpers defined in assets_test.cpp.
-namespace assets {
-using Bytes = std::vector<uint8_t>;
-Bytes       readFile(const std::string& path);
-std::string dataPath(const std::string& name);
-uint32_t    le16(const Bytes& b, size_t at);
-uint32_t    le32(const Bytes& b, size_t at);
-} // namespace assets
-
-using namespace assets;
 
 namespace {
 
@@ -57,7 +47,7 @@ Wav parseWav(const Bytes& b)
     return w;
 }
 
-Wav loadWav(const char* file) { return parseWav(readFile(dataPath(file))); }
+Wav loadWav(const char* file) { return parseWav(readBytes(dataPath(file))); }
 
 double dB(double level) { return 20 * std::log10(std::max(level, 1e-9)); }
 
@@ -161,7 +151,7 @@ TEST(AssetsSounds, EveryWavIsValidWithItsLengthLevelAndCleanEnds)
 {
     for (const SoundSpec& s : expectedSounds) {
         SCOPED_TRACE(s.file);
-        const Bytes file = readFile(dataPath(s.file));
+        const Bytes file = readBytes(dataPath(s.file));
         EXPECT_TRUE(soundBytesUsable(file.data(), file.size())) << "the game would refuse it";
         EXPECT_LE(file.size(), maxSoundFileBytes);
         Wav w = parseWav(file);
@@ -273,7 +263,7 @@ TEST(AssetsSounds, JingleNotesEndWithoutSteps)
 
 TEST(AssetsIcons, WindowIconIsA32BitBmpWithAlphaAndDesktopIconsExist)
 {
-    Bytes bmp = readFile(dataPath("swarm-icon.bmp"));
+    Bytes bmp = readBytes(dataPath("swarm-icon.bmp"));
     ASSERT_GE(bmp.size(), 54u);
     EXPECT_EQ(bmp[0], 'B');
     EXPECT_EQ(bmp[1], 'M');
@@ -302,8 +292,8 @@ TEST(AssetsIcons, WindowIconIsA32BitBmpWithAlphaAndDesktopIconsExist)
 
     for (int size : {32, 48, 64, 128, 256}) {
         std::string n = std::to_string(size);
-        Bytes png     = readFile(std::string(SWARM_DATA_DIR) + "/../icons/hicolor/" + n + "x" + n +
-                                 "/apps/swarm.png");
+        Bytes png     = readBytes(std::string(SWARM_DATA_DIR) + "/../icons/hicolor/" + n + "x" + n +
+                                  "/apps/swarm.png");
         ASSERT_GE(png.size(), 33u) << "icon " << n;
         EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
         auto be32 = [&](size_t at) {

@@ -1,4 +1,5 @@
 // Checks the generated graphics archive: layout, determinism and the pictures' constraints.
+#include "files.h"
 #include "gfx/archive_layout.h"
 
 #include <gtest/gtest.h>
@@ -14,30 +15,8 @@
 #include <string>
 #include <vector>
 
-// Reading files and parsing archive entries; readFile, dataPath, le16 and le32 are
-// also used by assets_sound_test.cpp.
+// Parsing archive entries.
 namespace assets {
-
-using Bytes = std::vector<uint8_t>;
-
-Bytes readFile(const std::string& path)
-{
-    Bytes out;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return out;
-    uint8_t buf[65536];
-    size_t  n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        out.insert(out.end(), buf, buf + n);
-    std::fclose(f);
-    return out;
-}
-
-std::string dataPath(const std::string& name) { return std::string(SWARM_DATA_DIR) + "/" + name; }
-
-uint32_t le16(const Bytes& b, size_t at) { return b[at] | (b[at + 1] << 8); }
-uint32_t le32(const Bytes& b, size_t at) { return le16(b, at) | (le16(b, at + 2) << 16); }
 
 // One picture of the archive as stored: B, G, R (A), bottom row first.
 struct Picture {
@@ -100,7 +79,7 @@ const Expected expectedPictures[archiveEntryCount] = {
 
 const Bytes& archive()
 {
-    static Bytes bytes = readFile(dataPath("graphics.dat"));
+    static Bytes bytes = readBytes(dataPath("graphics.dat"));
     return bytes;
 }
 
@@ -139,18 +118,10 @@ TEST(AssetsArchive, EveryEntryMatchesTheTable)
     EXPECT_EQ(a.size(), expectedNext) << "the logo's footer must end the archive";
 }
 
-std::string makeTempDir()
-{
-    char        pattern[] = "/tmp/swarm-assets-XXXXXX";
-    const char* dir       = mkdtemp(pattern);
-    return dir ? dir : "";
-}
-
 TEST(AssetsArchive, GeneratorIsByteForByteDeterministic)
 {
-    std::string first = makeTempDir(), second = makeTempDir();
-    ASSERT_FALSE(first.empty());
-    ASSERT_FALSE(second.empty());
+    TempDir           firstDir, secondDir;
+    const std::string first = firstDir.path(), second = secondDir.path();
     for (const std::string& dir : {first, second}) {
         std::string cmd =
             std::string(SWARM_ASSETGEN_PATH) + " --out " + dir + "/data --icons " + dir + "/icons";
@@ -162,13 +133,12 @@ TEST(AssetsArchive, GeneratorIsByteForByteDeterministic)
     for (std::string name; dataFiles >> name;)
         files.push_back("data/" + name);
     for (const std::string& f : files) {
-        Bytes a = readFile(first + "/" + f), b = readFile(second + "/" + f);
+        Bytes a = readBytes(first + "/" + f), b = readBytes(second + "/" + f);
         EXPECT_FALSE(a.empty()) << f;
         EXPECT_TRUE(a == b) << f << " differs between two runs";
     }
-    EXPECT_TRUE(readFile(first + "/data/graphics.dat") == archive())
+    EXPECT_TRUE(readBytes(first + "/data/graphics.dat") == archive())
         << "the build's archive differs from a fresh run";
-    EXPECT_EQ(std::system(("rm -rf " + first + " " + second).c_str()), 0);
 }
 
 // Ink bounds of the ship sheet's pictures, by column.

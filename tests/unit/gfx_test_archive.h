@@ -17,8 +17,6 @@
 
 namespace gfxtest {
 
-using Bytes = std::vector<uint8_t>;
-
 // One archive entry: the 18-byte header, the pixels (stored B, G, R, A, bottom
 // row first; `pixel(column, rowFromBottom)`) and the 26-byte footer.
 inline Bytes tgaEntry(uint16_t width, uint16_t height, uint8_t depth,
@@ -115,14 +113,6 @@ inline std::vector<Bytes> standardEntries()
     entries.push_back(solidEntry(4, 4, 32, {255, 255, 0, 255})); // explosionRing
     entries.push_back(solidEntry(4, 4, 32, logoColour));         // logo
     return entries;
-}
-
-inline void writeBytes(const std::string& path, const Bytes& bytes)
-{
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr) << path;
-    ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
-    std::fclose(f);
 }
 
 // Loads the hand-made pictures of this file from a directory of their own,

@@ -1,4 +1,5 @@
 // Tests of the high score file: its text, its check, and saving and loading in a real directory.
+#include "files.h"
 #include "game/game_data.h"
 #include "game/high_score.h"
 #include "game/random.h"
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <memory>
 #include <string>
 
 #include <fcntl.h>
@@ -194,37 +196,17 @@ class HighScoreFile : public ::testing::Test {
   protected:
     void SetUp() override
     {
-        oldDir = std::filesystem::current_path();
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "swarm-highscore-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        std::filesystem::current_path(dir);
+        inDir          = std::make_unique<InDirectory>(tempDir.path());
+        dir            = tempDir.path();
         savedHighScore = highScore;
         savedRandom    = randomState();
     }
 
     void TearDown() override
     {
-        std::filesystem::current_path(oldDir);
-        if (!dir.empty()) {
-            chmod(dir.c_str(), 0755);
-            std::filesystem::remove_all(dir);
-        }
+        inDir.reset();
         highScore = savedHighScore;
         seedRandom(savedRandom);
-    }
-
-    static std::string readFile(const char* name)
-    {
-        std::ifstream in(name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-
-    static void writeFile(const char* name, const std::string& bytes)
-    {
-        std::ofstream out(name, std::ios::binary);
-        out << bytes;
     }
 
     static bool exists(const char* name) { return access(name, F_OK) == 0; }
@@ -232,10 +214,11 @@ class HighScoreFile : public ::testing::Test {
     // The state after one draw from `seed`.
     static uint32_t afterOneDraw(uint32_t seed) { return seed * 214013u + 2531011u; }
 
-    std::filesystem::path oldDir;
-    std::string           dir;
-    int32_t               savedHighScore = 0;
-    uint32_t              savedRandom    = 0;
+    TempDir                      tempDir;
+    std::unique_ptr<InDirectory> inDir;
+    std::string                  dir;
+    int32_t                      savedHighScore = 0;
+    uint32_t                     savedRandom    = 0;
 };
 
 TEST_F(HighScoreFile, NoFileGivesTheDefault) { EXPECT_EQ(loadHighScore(), 10000); }

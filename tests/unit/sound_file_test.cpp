@@ -17,44 +17,15 @@
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-void put32(Bytes& out, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<unsigned char>(v >> (8 * i)));
-}
-
-void put16(Bytes& out, uint16_t v)
-{
-    out.push_back(static_cast<unsigned char>(v));
-    out.push_back(static_cast<unsigned char>(v >> 8));
-}
-
 // A PCM WAV of `frames` frames of a quiet square wave. The header claims
 // `rate` and, unless given, the data size the frames really take.
 Bytes wav(uint32_t rate, uint16_t channels, uint16_t bits, uint32_t frames,
           int64_t claimedDataBytes = -1)
 {
-    const uint32_t frameBytes = channels * (bits / 8u);
-    const uint32_t dataBytes  = frames * frameBytes;
-    const uint32_t claimed =
-        claimedDataBytes < 0 ? dataBytes : static_cast<uint32_t>(claimedDataBytes);
-    Bytes out = {'R', 'I', 'F', 'F'};
-    put32(out, 36 + claimed);
-    out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    put32(out, 16);
-    put16(out, 1); // PCM
-    put16(out, channels);
-    put32(out, rate);
-    put32(out, rate * frameBytes);
-    put16(out, static_cast<uint16_t>(frameBytes));
-    put16(out, bits);
-    out.insert(out.end(), {'d', 'a', 't', 'a'});
-    put32(out, claimed);
-    for (uint32_t i = 0; i < dataBytes; ++i)
-        out.push_back(static_cast<unsigned char>((i / 40) % 2 ? 0x48 : 0x38));
-    return out;
+    Bytes samples(size_t(frames) * channels * (bits / 8u));
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = (i / 40) % 2 ? 0x48 : 0x38;
+    return wavFile(rate, channels, bits, samples, claimedDataBytes);
 }
 
 // SDL's verdict, which the browser's own WAV reader must share on every case.
@@ -66,11 +37,6 @@ bool usable(const Bytes& bytes)
                           wav.frames <= maxSoundSeconds * size_t(wav.rate);
     EXPECT_EQ(portable, sdl) << "the portable WAV reader disagrees with SDL";
     return sdl;
-}
-
-void writeBytes(const std::string& path, const Bytes& bytes)
-{
-    writeFile(path, std::string(bytes.begin(), bytes.end()));
 }
 
 TEST(SoundFile, LengthIsCappedAtItsOwnRate)
@@ -113,7 +79,8 @@ TEST(SoundFile, OnlyWavsThatSdlDecodes)
     auto withChunkFirst = [&good](uint32_t claimed, uint32_t held) {
         Bytes out(good.begin(), good.begin() + 12);
         out.insert(out.end(), {'L', 'I', 'S', 'T'});
-        put32(out, claimed);
+        for (int i = 0; i < 4; ++i)
+            out.push_back(static_cast<uint8_t>(claimed >> (8 * i)));
         out.insert(out.end(), held + held % 2, 'i');
         out.insert(out.end(), good.begin() + 12, good.end());
         return out;

@@ -1,4 +1,5 @@
 // Tests of the sound layer with the SDL_mixer backend on SDL's dummy audio driver.
+#include "files.h"
 #include "sound/sdl/mixer.h"
 #include "sound/sound.h"
 
@@ -12,8 +13,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,32 +26,10 @@ namespace {
 // while a test looks at the channels.
 void writeWav(const char* name, int halfPeriod, double seconds)
 {
-    const uint32_t rate    = 22050;
-    const uint32_t samples = static_cast<uint32_t>(rate * seconds);
-    const uint32_t bytes   = samples * 2;
-    std::ofstream  out(name, std::ios::binary);
-    auto           put32 = [&](uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            out.put(static_cast<char>(v >> (8 * i)));
-    };
-    auto put16 = [&](uint16_t v) {
-        out.put(static_cast<char>(v));
-        out.put(static_cast<char>(v >> 8));
-    };
-    out << "RIFF";
-    put32(36 + bytes);
-    out << "WAVEfmt ";
-    put32(16);
-    put16(1); // PCM
-    put16(1); // mono
-    put32(rate);
-    put32(rate * 2);
-    put16(2);
-    put16(16);
-    out << "data";
-    put32(bytes);
-    for (uint32_t i = 0; i < samples; ++i)
-        put16(static_cast<uint16_t>((i / halfPeriod) % 2 ? 6000 : -6000));
+    std::vector<int16_t> samples(static_cast<size_t>(22050 * seconds));
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = (i / size_t(halfPeriod)) % 2 ? 6000 : -6000;
+    writeBytes(name, wavFile(22050, 1, 16, pcm16(samples)));
 }
 
 int playingChannels() { return Mix_Playing(-1); }
@@ -87,29 +66,11 @@ bool settleTo(int playing)
 // Writes a mono 16-bit WAV of a sine at the device rate.
 void writeSine(const char* name, double hz, double amplitude, double seconds)
 {
-    const uint32_t rate    = 44100;
-    const uint32_t samples = static_cast<uint32_t>(rate * seconds);
-    std::ofstream  out(name, std::ios::binary);
-    auto           put = [&](uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            out.put(static_cast<char>(v >> (8 * i)));
-    };
-    out << "RIFF";
-    put(36 + samples * 2, 4);
-    out << "WAVEfmt ";
-    put(16, 4);
-    put(1, 2);
-    put(1, 2);
-    put(rate, 4);
-    put(rate * 2, 4);
-    put(2, 2);
-    put(16, 2);
-    out << "data";
-    put(samples * 2, 4);
-    for (uint32_t i = 0; i < samples; ++i)
-        put(static_cast<uint16_t>(static_cast<int16_t>(
-                std::lround(amplitude * 32767 * std::sin(2 * M_PI * hz * i / rate)))),
-            2);
+    std::vector<int16_t> samples(static_cast<size_t>(44100 * seconds));
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<int16_t>(
+            std::lround(amplitude * 32767 * std::sin(2 * M_PI * hz * i / 44100)));
+    writeBytes(name, wavFile(44100, 1, 16, pcm16(samples)));
 }
 
 // The mixer's output, 16-bit frames of `width` samples, filled on the audio thread.
@@ -142,12 +103,7 @@ class SoundMixer : public ::testing::Test {
   protected:
     void SetUp() override
     {
-        oldDir = std::filesystem::current_path();
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "swarm-sound-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        std::filesystem::current_path(dir);
+        inDir = std::make_unique<InDirectory>(tempDir.path());
         writeWav("First.wav", 20, 3.0);
         writeWav("Second.wav", 40, 3.0);
         writeWav("Other.wav", 60, 3.0);
@@ -160,13 +116,11 @@ class SoundMixer : public ::testing::Test {
         Mix_ChannelFinished(nullptr);
         stopSound();
         soundBackend = nullptr;
-        std::filesystem::current_path(oldDir);
-        if (!dir.empty())
-            std::filesystem::remove_all(dir);
+        inDir.reset();
     }
 
-    std::filesystem::path oldDir;
-    std::string           dir;
+    TempDir                      tempDir;
+    std::unique_ptr<InDirectory> inDir;
 };
 
 TEST_F(SoundMixer, NewSoundOnAChannelReplacesTheOldOne)
