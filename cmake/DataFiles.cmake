@@ -1,6 +1,9 @@
-# The game's data files: what swarm-assetgen makes into SWARM_DATA_DIR, what
-# the game reads from its working directory, what is installed and packaged,
-# and what the tests and benchmarks link or copy. The one place they are named.
+# The build's list of the game's data files: what it expects swarm-assetgen to
+# make into SWARM_DATA_DIR, and what is installed and packaged and what the
+# tests, benchmarks and the browser site copy. The C++ code names each file
+# where it reads or writes it (the picture loader, the sound table in
+# sound/sound_effects.h, the generator); the tests fail when the generator
+# does not make a file of this list.
 set(SWARM_DATA_FILES
     graphics.dat PlayerShot.wav EnemyShot.wav EExplode.wav XtraLife.wav PExplode.wav
     swarm-icon.bmp)
