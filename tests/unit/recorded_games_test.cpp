@@ -1,7 +1,9 @@
 // Recorded games: key scripts in tests/replays replayed by swarm-replay, each
 // compared pass by pass with its expected trace, kept as one hash per pass
 // plus readable checkpoints. Run with SWARM_UPDATE_REPLAYS=1 to record the
-// expectations anew after an intended change of behaviour.
+// expectations anew after an intended change of behaviour, and with
+// SWARM_REPLAY_PROGRAM=build-web/swarm-web-replay to hold the browser build
+// to the same traces.
 #include "process.h"
 #include "trace_field.h"
 
@@ -116,8 +118,14 @@ TEST_P(RecordedGame, ReplaysAsRecorded)
         ASSERT_GT(want.frames, 0u) << "no expectation recorded in " << expected;
 
     TempDir                  dir; // the replay's HighScore.dat stays in here
-    std::vector<std::string> args = {
-        SWARM_REPLAY_PATH, "--keys", keys, "--trace", "-", "--time", std::to_string(want.time)};
+    const char*              program = std::getenv("SWARM_REPLAY_PROGRAM");
+    std::vector<std::string> args    = {program && *program ? program : SWARM_REPLAY_PATH,
+                                     "--keys",
+                                     keys,
+                                     "--trace",
+                                     "-",
+                                     "--time",
+                                     std::to_string(want.time)};
     // The game's data files, linked into a directory of the test's own.
     std::istringstream dataFiles(SWARM_DATA_FILES);
     for (std::string file; dataFiles >> file;) {

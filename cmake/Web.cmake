@@ -1,0 +1,50 @@
+# The browser version, built with Emscripten (emcmake cmake): the same game
+# code on the browser host, and the replay tool on the headless host in a
+# page. Nothing here uses SDL, zlib or libpng: the frozen Emscripten of
+# Debian 12 has no ports. The data files come from a native build's
+# generator, in SWARM_NATIVE_DATA_DIR.
+set(SWARM_NATIVE_DATA_DIR "${CMAKE_SOURCE_DIR}/build/data" CACHE PATH
+    "The data files made by a native build's generator")
+include(${CMAKE_SOURCE_DIR}/cmake/DataFiles.cmake)
+
+add_compile_options(-Wall -Wextra -O2)
+
+file(GLOB SWARM_CORE_SOURCES CONFIGURE_DEPENDS
+  src/app/*.cpp src/gfx/*.cpp src/game/*.cpp src/sound/*.cpp src/storage/*.cpp)
+add_library(swarmcore STATIC ${SWARM_CORE_SOURCES})
+target_include_directories(swarmcore PUBLIC src)
+set_property(SOURCE src/app/options.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+  SWARM_VERSION="${PROJECT_VERSION}")
+
+# The browser's side of every host: the OpenGL layer over WebGL 2, the
+# canvas's context, and the sound file check without SDL.
+file(GLOB SWARM_WEB_SOURCES CONFIGURE_DEPENDS src/app/web/gl/*.cpp src/app/web/*.cpp
+  src/sound/web/*.cpp)
+add_library(swarmweb STATIC ${SWARM_WEB_SOURCES})
+target_link_libraries(swarmweb PUBLIC swarmcore)
+
+file(GLOB SWARM_HEADLESS_SOURCES CONFIGURE_DEPENDS src/app/headless/*.cpp)
+add_library(swarmheadless STATIC ${SWARM_HEADLESS_SOURCES})
+target_link_libraries(swarmheadless PUBLIC swarmcore)
+
+set(SWARM_WEB_LINK_FLAGS -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2 -sALLOW_MEMORY_GROWTH=1
+  -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -sEXIT_RUNTIME=0)
+
+# The replay tool, run in a page by build-web/swarm-web-replay.
+file(GLOB SWARM_REPLAY_SOURCES CONFIGURE_DEPENDS tools/replay/*.cpp src/app/web/replay/*.cpp)
+add_executable(swarm-web-replay ${SWARM_REPLAY_SOURCES} tools/common/png_write_stored.cpp)
+target_include_directories(swarm-web-replay PRIVATE tools/replay tools/common)
+target_link_libraries(swarm-web-replay PRIVATE swarmheadless swarmweb)
+target_link_options(swarm-web-replay PRIVATE ${SWARM_WEB_LINK_FLAGS} -sINVOKE_RUN=0
+  "-sEXPORTED_RUNTIME_METHODS=[\"FS\",\"callMain\"]")
+set_target_properties(swarm-web-replay PROPERTIES
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/replay SUFFIX .js)
+configure_file(tools/web/replay.html ${CMAKE_BINARY_DIR}/replay/index.html COPYONLY)
+
+# The Node side: the launcher of the headless browser, and the command that
+# runs the replay in it.
+configure_file(tools/web/swarm-web-replay.in ${CMAKE_BINARY_DIR}/swarm-web-replay @ONLY
+  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
+  WORLD_EXECUTE)
+
+include(${CMAKE_SOURCE_DIR}/cmake/WebSite.cmake OPTIONAL)

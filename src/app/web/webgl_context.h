@@ -1,0 +1,10 @@
+// The WebGL 2 context the browser host and the browser replay draw in: on a
+// page canvas, with our OpenGL 1.1 layer ready on it.
+#pragma once
+#include <string>
+
+// Makes a context on the canvas `selector` with a drawing buffer of width x
+// height, current, with no multisampling (the picture matches the native
+// renderer's), and starts the OpenGL layer; false with a one-line reason.
+bool openWebglCanvas(const char* selector, int width, int height, std::string* error);
+void closeWebglCanvas();

@@ -1,0 +1,76 @@
+// Debian's Chromium, headless, driven through playwright-core, and a small
+// static file server on the loopback for the pages it opens. Shared by
+// swarm-web-replay and the page tests:
+//   const browser = await launchChromium();          // a Browser of playwright
+//   const server  = await serveDirectory(dir);       // { url, close() }
+//   ... browser.newPage(), page.goto(server.url + "/index.html") ...
+//   await server.close(); await browser.close();
+import { createRequire } from "node:module";
+import { createServer } from "node:http";
+import { readFile, stat } from "node:fs/promises";
+import { extname, join, normalize, sep } from "node:path";
+
+// playwright-core is installed by the build beside it (SWARM_NPM_DIR, where
+// its package.json is), not in the source tree.
+const require = createRequire(join(process.env.SWARM_NPM_DIR || ".", "package.json"));
+const { chromium } = require("playwright-core");
+
+export const chromiumPath = process.env.SWARM_CHROMIUM || "/usr/bin/chromium";
+
+// WebGL comes from SwiftShader, Chromium's own software renderer; the rest
+// keeps a sandboxed machine's closed network out of the way.
+export async function launchChromium() {
+  return chromium.launch({
+    executablePath: chromiumPath,
+    headless: true,
+    args: [
+      "--no-sandbox",
+      "--use-angle=swiftshader",
+      "--enable-unsafe-swiftshader",
+      "--ignore-gpu-blocklist",
+      "--disable-background-networking",
+      "--disable-component-update",
+      "--disable-sync",
+      "--disable-quic",
+      "--no-first-run",
+      "--autoplay-policy=user-gesture-required",
+    ],
+  });
+}
+
+const types = {
+  ".html": "text/html; charset=utf-8",
+  ".js": "text/javascript",
+  ".mjs": "text/javascript",
+  ".wasm": "application/wasm",
+  ".css": "text/css",
+  ".png": "image/png",
+  ".json": "application/json",
+  ".webmanifest": "application/manifest+json",
+};
+
+// Serves the files under `root` on 127.0.0.1 at a free port.
+export async function serveDirectory(root) {
+  const server = createServer(async (request, response) => {
+    const path = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
+    const file = normalize(join(root, path === "/" ? "/index.html" : path));
+    try {
+      if (!file.startsWith(normalize(root) + sep) || !(await stat(file)).isFile())
+        throw new Error("not served");
+      const body = await readFile(file);
+      response.writeHead(200, {
+        "Content-Type": types[extname(file)] || "application/octet-stream",
+        "Cache-Control": "no-store",
+      });
+      response.end(body);
+    } catch {
+      response.writeHead(404);
+      response.end();
+    }
+  });
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  return {
+    url: `http://127.0.0.1:${server.address().port}`,
+    close: () => new Promise((resolve) => server.close(resolve)),
+  };
+}
