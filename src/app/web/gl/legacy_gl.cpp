@@ -78,11 +78,13 @@ bool                scissoring    = false;
 bool                depthTesting  = false;
 GLuint              boundTexture  = 0;
 std::set<GLuint>    texturesWithImage;
-GLint               packAlignment = 4;
-GLint               viewport[4]   = {0, 0, 640, 480};
-GLint               scissorBox[4] = {0, 0, 640, 480};
-GLenum              blendSource   = GL_ONE;
-GLenum              blendTarget   = GL_ZERO;
+GLint               packAlignment  = 4;
+GLint               viewport[4]    = {0, 0, 640, 480};
+GLint               scissorBox[4]  = {0, 0, 640, 480};
+GLfloat             clearColour[4] = {0, 0, 0, 0};
+GLfloat             clearDepth     = 1.0f;
+GLenum              blendSource    = GL_ONE;
+GLenum              blendTarget    = GL_ZERO;
 
 // The primitive being given between glBegin and glEnd.
 GLenum              primitive = 0; // 0: none
@@ -244,6 +246,8 @@ void restoreLegacyGl()
     (blending ? emscripten_glEnable : emscripten_glDisable)(GL_BLEND);
     (depthTesting ? emscripten_glEnable : emscripten_glDisable)(GL_DEPTH_TEST);
     emscripten_glBlendFunc(blendSource, blendTarget);
+    emscripten_glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
+    emscripten_glClearDepthf(clearDepth);
 }
 
 extern "C" {
@@ -492,10 +496,18 @@ void glScissor(GLint x, GLint y, GLsizei width, GLsizei height)
 
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a)
 {
+    clearColour[0] = r;
+    clearColour[1] = g;
+    clearColour[2] = b;
+    clearColour[3] = a;
     emscripten_glClearColor(r, g, b, a);
 }
 
-void glClearDepth(GLclampd depth) { emscripten_glClearDepthf(static_cast<GLfloat>(depth)); }
+void glClearDepth(GLclampd depth)
+{
+    clearDepth = static_cast<GLfloat>(depth);
+    emscripten_glClearDepthf(clearDepth);
+}
 
 void glClear(GLbitfield mask)
 {

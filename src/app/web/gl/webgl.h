@@ -23,6 +23,7 @@ GLuint emscripten_glCreateProgram();
 GLuint emscripten_glCreateShader(GLenum type);
 void   emscripten_glDeleteTextures(GLsizei n, const GLuint* textures);
 void   emscripten_glDisable(GLenum cap);
+void   emscripten_glDisableVertexAttribArray(GLuint index);
 void   emscripten_glDrawArrays(GLenum mode, GLint first, GLsizei count);
 void   emscripten_glEnable(GLenum cap);
 void   emscripten_glEnableVertexAttribArray(GLuint index);

@@ -1,0 +1,173 @@
+// Swarm! in the browser: the page's entry point and its loop. The game runs on
+// the headless host's clock, 10 ms per frame, so that the same keys at the
+// same frames play the same game as swarm-replay; each animation frame runs
+// as many frames as the real time since the start calls for (at most 25 at
+// once, after the tab was hidden) and shows the last. Keys, pads and touches
+// reach it from the page (shell/page.js) as events, one applied per frame,
+// as the native loop takes one per pass.
+#include "app/headless/headless_host.h"
+#include "app/input.h"
+#include "app/platform.h"
+#include "app/view.h"
+#include "app/web/page/present.h"
+#include "app/web/page/web_audio.h"
+#include "app/web/webgl_context.h"
+#include "game/frame.h"
+#include "game/game_data.h"
+#include "game/high_score.h"
+#include "game/random.h"
+#include "gfx/images.h"
+#include "sound/sound.h"
+
+#include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
+
+#include <unistd.h>
+
+#include <cstring>
+#include <ctime>
+#include <deque>
+#include <string>
+
+// clang-format off
+EM_JS(void, pageShowMessage, (const char* text), { swarmPage.showMessage(UTF8ToString(text)); });
+EM_JS(void, pageGameQuit, (), { swarmPage.gameQuit(); });
+EM_JS(void, pageFramesShown, (int frames), { swarmPage.framesShown(frames); });
+// clang-format on
+
+namespace {
+
+constexpr double frameMs       = 10.0;
+constexpr int    maxCatchUp    = 25; // frames run at once at most
+const char*      dataDirectory = "/swarm";
+
+// An input event, or every held key going up when the page lost the focus.
+struct PageEvent {
+    bool       releaseAll;
+    InputEvent event;
+};
+
+std::deque<PageEvent> queue;
+double                startMs = 0.0; // real time of frame 0
+uint64_t              frame   = 0;   // frames run since the page started
+bool                  stopped = false;
+
+void applyOne()
+{
+    if (queue.empty())
+        return;
+    const PageEvent next = queue.front();
+    queue.pop_front();
+    if (next.releaseAll) {
+        for (int key = 0; key < 256; ++key)
+            if (keys[key])
+                applyInputEvent({InputEventType::KeyUp, key});
+    } else {
+        applyInputEvent(next.event);
+    }
+}
+
+void swapToPage() {} // the picture is shown once per animation frame, below
+
+EM_BOOL animationFrame(double nowMs, void*)
+{
+    if (stopped)
+        return EM_FALSE;
+    if (startMs == 0.0)
+        startMs = nowMs - frameMs; // the first animation frame runs one frame
+    uint64_t due = static_cast<uint64_t>((nowMs - startMs) / frameMs);
+    if (due > frame + maxCatchUp) {
+        // Back from a hidden tab, or a very slow machine: no racing to catch up.
+        startMs = nowMs - static_cast<double>(frame + maxCatchUp) * frameMs;
+        due     = frame + maxCatchUp;
+    }
+    const int ran = static_cast<int>(due - frame);
+    while (frame < due && !quitRequested) {
+        headlessHost.pass = frame;
+        applyOne();
+        runFrame();
+        ++frame;
+    }
+    if (ran > 0) {
+        presentPicture();
+        pageFramesShown(ran);
+    }
+    if (quitRequested) {
+        stopSound();
+        stopped = true;
+        pageGameQuit();
+        return EM_FALSE;
+    }
+    return EM_TRUE;
+}
+
+void startLoop()
+{
+    stopped = false;
+    startMs = 0.0;
+    emscripten_request_animation_frame_loop(animationFrame, nullptr);
+}
+
+} // namespace
+
+extern "C" {
+
+// A key or pad button: down 1 or 0, its virtual-key code.
+EMSCRIPTEN_KEEPALIVE void pageKey(int down, int key)
+{
+    if (key < 0 || key > 255)
+        return;
+    queue.push_back({false, {down ? InputEventType::KeyDown : InputEventType::KeyUp, key}});
+}
+
+// The page lost the focus: key-ups sent meanwhile never reach it.
+EMSCRIPTEN_KEEPALIVE void pageFocusLost() { queue.push_back({true, {InputEventType::KeyUp, 0}}); }
+
+// The page is being left: the high score is saved as when quitting from the
+// title, without taking a draw from the game's random numbers, so that a
+// game left and taken up again plays on as it would have.
+EMSCRIPTEN_KEEPALIVE void pageSaveHighScore()
+{
+    if (gameState == Loading)
+        return; // nothing loaded yet, nothing to keep
+    const uint32_t state = randomState();
+    saveHighScore();
+    seedRandom(state);
+}
+
+// The best score as the game holds it (the page's tests read it).
+EMSCRIPTEN_KEEPALIVE int pageHighScore() { return highScore; }
+
+// A new run after the game quit from the title, as if the program started again.
+EMSCRIPTEN_KEEPALIVE void pageRestart()
+{
+    if (!stopped)
+        return;
+    restoreGameData();
+    std::memset(keys, 0, sizeof keys);
+    quitRequested = false;
+    queue.clear();
+    startLoop();
+}
+
+} // extern "C"
+
+int main()
+{
+    installHeadlessHost(static_cast<uint32_t>(std::time(nullptr)));
+    platform.swapBuffers = swapToPage;
+    soundBackend         = &webAudioBackend;
+    if (chdir(dataDirectory) != 0) {
+        pageShowMessage("The game's data did not load. Reload the page to try again.");
+        return 0;
+    }
+    std::string error;
+    if (!openWebglCanvas("#canvas", 640, 480, &error) || !startPresenting(&error)) {
+        pageShowMessage(("Swarm! cannot run here: " + error + ".").c_str());
+        return 0;
+    }
+    setPerspectiveView();
+    loadGraphics();
+    startLoop();
+    return 0;
+}

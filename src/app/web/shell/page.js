@@ -1,0 +1,368 @@
+// Swarm!'s page: the canvas at the window's size, keys, pads and touches as
+// the game's keys, the sound player, the high score kept in the browser's
+// storage, fullscreen, and the messages. The game itself is swarm.js.
+"use strict";
+
+(function () {
+  const canvas = document.getElementById("canvas");
+  const message = document.getElementById("message");
+  const VK = { space: 0x20, escape: 0x1b, left: 0x25, right: 0x27, other: 0xff };
+
+  // --- Messages ---
+  function showMessage(text) {
+    message.textContent = text;
+    message.hidden = false;
+  }
+
+  // --- The canvas: as large as the window, in device pixels, so that the
+  // picture is sharp at any devicePixelRatio. ---
+  function fitCanvas() {
+    const ratio = window.devicePixelRatio || 1;
+    const width = Math.max(1, Math.round(canvas.clientWidth * ratio));
+    const height = Math.max(1, Math.round(canvas.clientHeight * ratio));
+    if (canvas.width !== width || canvas.height !== height) {
+      canvas.width = width;
+      canvas.height = height;
+    }
+  }
+  window.addEventListener("resize", fitCanvas);
+
+  // --- Sound: Web Audio, started by the first key press or tap. ---
+  const audio = {
+    context: null,
+    buffers: new Map(), // id -> {rate, channels, samples}
+    playing: [], // per channel: {source, gain}
+    started: 0, // sounds started, for the tests
+    fadeSeconds: 0.004, // the native mixer's fade of a replaced sound
+    open() {
+      return typeof (window.AudioContext || window.webkitAudioContext) === "function";
+    },
+    start() {
+      if (this.context) return;
+      try {
+        this.context = new (window.AudioContext || window.webkitAudioContext)();
+      } catch (e) {
+        this.context = null;
+      }
+    },
+    store(id, rate, channels, samples) {
+      this.buffers.set(id, { rate, channels, samples: new Float32Array(samples) });
+    },
+    bufferOf(id) {
+      const sound = this.buffers.get(id);
+      if (!sound) return null;
+      if (!sound.buffer) {
+        const frames = sound.samples.length / sound.channels;
+        const buffer = this.context.createBuffer(sound.channels, frames, sound.rate);
+        for (let c = 0; c < sound.channels; ++c) {
+          const data = buffer.getChannelData(c);
+          for (let f = 0; f < frames; ++f) data[f] = sound.samples[f * sound.channels + c];
+        }
+        sound.buffer = buffer;
+      }
+      return sound.buffer;
+    },
+    play(id, channel) {
+      if (!this.context || this.context.state !== "running") return;
+      const buffer = this.bufferOf(id);
+      if (!buffer) return;
+      const now = this.context.currentTime;
+      const old = this.playing[channel];
+      if (old) {
+        // The old sound fades out instead of stopping mid-waveform.
+        old.gain.gain.setValueAtTime(old.gain.gain.value, now);
+        old.gain.gain.linearRampToValueAtTime(0, now + this.fadeSeconds);
+        old.source.stop(now + this.fadeSeconds + 0.001);
+      }
+      const source = this.context.createBufferSource();
+      const gain = this.context.createGain();
+      source.buffer = buffer;
+      source.connect(gain).connect(this.context.destination);
+      source.start(now);
+      this.playing[channel] = { source, gain };
+      ++this.started;
+    },
+    close() {
+      for (const p of this.playing) if (p) p.source.stop();
+      this.playing = [];
+    },
+  };
+  window.swarmAudio = audio;
+
+  // --- The high score: HighScore.dat of the game's directory, kept in
+  // IndexedDB and, because the page may be closed before an IndexedDB write
+  // ends, in localStorage too; the newer copy wins at the start. ---
+  const scoreFile = "/swarm/HighScore.dat";
+  const localKey = "swarm.HighScore.dat";
+  const store = {
+    db: null,
+    openDb() {
+      return new Promise((resolve) => {
+        try {
+          const request = indexedDB.open("swarm", 1);
+          request.onupgradeneeded = () => request.result.createObjectStore("files");
+          request.onsuccess = () => resolve((this.db = request.result));
+          request.onerror = () => resolve(null);
+          request.onblocked = () => resolve(null);
+        } catch (e) {
+          resolve(null);
+        }
+      });
+    },
+    readDb() {
+      return new Promise((resolve) => {
+        if (!this.db) return resolve(null);
+        try {
+          const request = this.db.transaction("files").objectStore("files").get("HighScore.dat");
+          request.onsuccess = () => resolve(request.result || null);
+          request.onerror = () => resolve(null);
+        } catch (e) {
+          resolve(null);
+        }
+      });
+    },
+    readLocal() {
+      try {
+        const saved = JSON.parse(localStorage.getItem(localKey));
+        if (!saved || typeof saved.data !== "string") return null;
+        const binary = atob(saved.data);
+        return { savedAt: saved.savedAt, bytes: Uint8Array.from(binary, (c) => c.charCodeAt(0)) };
+      } catch (e) {
+        return null;
+      }
+    },
+    write(bytes) {
+      const copy = { savedAt: Date.now(), bytes };
+      try {
+        localStorage.setItem(
+          localKey,
+          JSON.stringify({ savedAt: copy.savedAt, data: btoa(String.fromCharCode(...bytes)) }),
+        );
+      } catch (e) {
+        // refused (a private window, a full quota): the game plays on
+      }
+      try {
+        if (this.db) this.db.transaction("files", "readwrite").objectStore("files").put(copy, "HighScore.dat");
+      } catch (e) {
+        // as above
+      }
+    },
+  };
+
+  // Copies the game's HighScore.dat, when there is one, into both stores.
+  function keepHighScore() {
+    try {
+      store.write(Module.FS.readFile(scoreFile));
+    } catch (e) {
+      // no file written yet
+    }
+  }
+
+  async function restoreHighScore() {
+    const timeout = new Promise((resolve) => setTimeout(() => resolve(null), 2000));
+    await Promise.race([store.openDb(), timeout]);
+    const fromDb = await Promise.race([store.readDb(), timeout]);
+    const fromLocal = store.readLocal();
+    const copies = [fromDb, fromLocal].filter((c) => c && c.bytes && c.bytes.length);
+    copies.sort((a, b) => (b.savedAt || 0) - (a.savedAt || 0));
+    Module.FS.mkdirTree("/swarm");
+    if (copies.length) Module.FS.writeFile(scoreFile, new Uint8Array(copies[0].bytes));
+  }
+
+  // --- Keys: by KeyboardEvent.code, so keyboard layouts do not matter. ---
+  const codes = {
+    Space: VK.space, Escape: VK.escape, ArrowLeft: VK.left, ArrowRight: VK.right,
+    ArrowUp: 0x26, ArrowDown: 0x28, Backspace: 0x08, Tab: 0x09, Enter: 0x0d, NumpadEnter: 0x0d,
+    ShiftLeft: 0x10, ShiftRight: 0x10, ControlLeft: 0x11, ControlRight: 0x11, Pause: 0x13,
+    CapsLock: 0x14, PageUp: 0x21, PageDown: 0x22, End: 0x23, Home: 0x24, Insert: 0x2d,
+    Delete: 0x2e, MetaLeft: 0x5b, MetaRight: 0x5c, ContextMenu: 0x5d, Numpad0: 0x60,
+    NumpadMultiply: 0x6a, NumpadAdd: 0x6b, NumpadSubtract: 0x6d, NumpadDecimal: 0x6e,
+    NumpadDivide: 0x6f, NumLock: 0x90, ScrollLock: 0x91, Semicolon: 0xba, Equal: 0xbb,
+    Comma: 0xbc, Minus: 0xbd, Period: 0xbe, Slash: 0xbf, Backquote: 0xc0, BracketLeft: 0xdb,
+    Backslash: 0xdc, BracketRight: 0xdd, Quote: 0xde,
+  };
+  function virtualKey(code) {
+    if (code in codes) return codes[code];
+    let m;
+    if ((m = /^Key([A-Z])$/.exec(code))) return m[1].charCodeAt(0);
+    if ((m = /^Digit([0-9])$/.exec(code))) return 0x30 + Number(m[1]);
+    if ((m = /^Numpad([1-9])$/.exec(code))) return 0x60 + Number(m[1]);
+    if ((m = /^F([0-9]+)$/.exec(code)) && Number(m[1]) >= 1 && Number(m[1]) <= 12)
+      return 0x6f + Number(m[1]);
+    return VK.other;
+  }
+
+  let running = false; // the game runs; false before it starts and after it quit
+  let quitShown = false;
+
+  function sendKey(down, key) {
+    audio.start();
+    if (running) Module._pageKey(down ? 1 : 0, key);
+  }
+
+  function toggleFullscreen() {
+    if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+    else document.documentElement.requestFullscreen().catch(() => {});
+  }
+
+  function onKey(event) {
+    const down = event.type === "keydown";
+    if (event.altKey || event.key === "Alt" || event.code === "F10") {
+      // Alt+Enter toggles fullscreen, asked for inside the key's own handler.
+      if (down && !event.repeat && (event.code === "Enter" || event.code === "NumpadEnter")) {
+        toggleFullscreen();
+        event.preventDefault();
+      }
+      return;
+    }
+    if (event.ctrlKey || event.metaKey) return; // the browser's own shortcuts
+    const key = virtualKey(event.code);
+    if (key === VK.space || key === VK.escape || key === VK.left || key === VK.right ||
+        key === 0x26 || key === 0x28)
+      event.preventDefault(); // the page never scrolls
+    if (quitShown) {
+      if (down) restart();
+      return;
+    }
+    sendKey(down, key);
+  }
+  window.addEventListener("keydown", onKey);
+  window.addEventListener("keyup", onKey);
+  window.addEventListener("blur", () => {
+    if (running) Module._pageFocusLost();
+  });
+
+  // --- Gamepads (standard mapping), as the native game maps them: D-pad or
+  // left stick to move, the south button for Space, Start for Escape, any
+  // other button only skips the intro. The stick presses beyond 30 % of its
+  // travel and lets go within 25 %. ---
+  const padKeys = [VK.left, VK.right, VK.space, VK.escape, VK.other];
+  let padHeld = 0;
+  const stickOf = new Map(); // pad index -> -1, 0, 1
+  function pollPads() {
+    const pads = navigator.getGamepads ? navigator.getGamepads() : [];
+    let held = 0;
+    for (const pad of pads) {
+      if (!pad || !pad.connected) continue;
+      const pressed = (i) => pad.buttons[i] && pad.buttons[i].pressed;
+      let stick = stickOf.get(pad.index) || 0;
+      const x = pad.axes[0] || 0;
+      if (Math.abs(x) > 0.3) stick = x < 0 ? -1 : 1;
+      else if (Math.abs(x) < 0.25) stick = 0;
+      stickOf.set(pad.index, stick);
+      if (pressed(14) || stick < 0) held |= 1;
+      if (pressed(15) || stick > 0) held |= 2;
+      if (pressed(0)) held |= 4;
+      if (pressed(9)) held |= 8;
+      for (let i = 0; i < pad.buttons.length; ++i)
+        if (pressed(i) && i !== 0 && i !== 9 && i !== 14 && i !== 15) held |= 16;
+    }
+    if (held !== padHeld) {
+      for (let bit = 0; bit < padKeys.length; ++bit) {
+        const now = (held >> bit) & 1;
+        if (now !== ((padHeld >> bit) & 1)) {
+          if (quitShown && now) restart();
+          else if (!quitShown) sendKey(now === 1, padKeys[bit]);
+        }
+      }
+      padHeld = held;
+    }
+    requestAnimationFrame(pollPads);
+  }
+
+  // --- Touch: buttons over the picture's lower corners, on touch screens only. ---
+  const touchKeys = { left: VK.left, right: VK.right, fire: VK.space, pause: VK.escape };
+  function setUpTouch() {
+    const touch = navigator.maxTouchPoints > 0 || "ontouchstart" in window;
+    const controls = document.getElementById("touch");
+    controls.hidden = !touch;
+    for (const button of controls.querySelectorAll("button[data-key]")) {
+      const key = touchKeys[button.dataset.key];
+      const press = (down) => (event) => {
+        event.preventDefault();
+        if (quitShown) {
+          if (down) restart();
+          return;
+        }
+        button.classList.toggle("held", down);
+        sendKey(down, key);
+      };
+      button.addEventListener("pointerdown", press(true));
+      for (const type of ["pointerup", "pointercancel", "pointerleave"])
+        button.addEventListener(type, press(false));
+    }
+  }
+  document.getElementById("fullscreen").addEventListener("click", toggleFullscreen);
+  canvas.addEventListener("pointerdown", () => {
+    audio.start();
+    if (quitShown) restart();
+  });
+
+  // --- Leaving and coming back. ---
+  function saveOnLeave() {
+    if (!running) return;
+    Module._pageSaveHighScore();
+    keepHighScore();
+  }
+  window.addEventListener("pagehide", saveOnLeave);
+  document.addEventListener("visibilitychange", () => {
+    if (document.visibilityState === "hidden") saveOnLeave();
+  });
+
+  function restart() {
+    quitShown = false;
+    message.hidden = true;
+    running = true;
+    Module._pageRestart();
+  }
+
+  // Called by the game (main.cpp).
+  window.swarmPage = {
+    showMessage,
+    framesShown(count) {
+      swarmPage.frames += count;
+      if (!swarmPage.firstPicture) swarmPage.firstPicture = performance.now();
+    },
+    gameQuit() {
+      running = false;
+      keepHighScore();
+      quitShown = true;
+      showMessage("Your high score is saved. Press any key or tap to play again.");
+    },
+    frames: 0,
+    firstPicture: 0,
+  };
+
+  // --- Starting: WebGL 2 first, on a canvas of its own so that the game's
+  // context keeps its own settings. ---
+  const probe = document.createElement("canvas");
+  if (!probe.getContext("webgl2")) {
+    showMessage(
+      "Swarm! needs WebGL 2, which this browser does not offer or has switched off. " +
+        "Try a current Firefox, Chrome, Edge or Safari, or turn on hardware acceleration.",
+    );
+    return;
+  }
+  fitCanvas();
+  setUpTouch();
+  window.Module = {
+    canvas,
+    preRun: [
+      () => {
+        Module.addRunDependency("high score");
+        restoreHighScore().finally(() => Module.removeRunDependency("high score"));
+      },
+    ],
+    onRuntimeInitialized() {
+      running = true;
+      fitCanvas();
+      requestAnimationFrame(pollPads);
+    },
+    print: (text) => console.log(text),
+    printErr: (text) => console.log(text),
+  };
+  const script = document.createElement("script");
+  script.src = "swarm.js";
+  script.onerror = () => showMessage("The game did not load. Reload the page to try again.");
+  document.body.appendChild(script);
+})();
