@@ -1,15 +1,17 @@
 # Swarm!: the two commands a new user needs.
 #   make run   installs what building and playing need, builds the game and
 #              its data (no tests) and plays
-#   make test  installs the test tools too, builds everything and runs every
-#              test headless
+#   make test  installs the test tools too, builds everything (the browser
+#              version too) and runs every test headless
+#   make web   builds the browser version: the site in build-web/site
 # The high score is kept in $XDG_DATA_HOME/swarm (~/.local/share/swarm), as
 # for the installed game, so `make clean` leaves it alone.
 BUILD ?= build
+WEB_BUILD ?= build-web
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps test-deps configure build run test clean
+.PHONY: all deps test-deps web-deps configure build run web web-build test clean
 
 all: build
 
@@ -18,6 +20,9 @@ deps:
 
 test-deps:
 	@scripts/install-deps.sh test
+
+web-deps:
+	@scripts/install-deps.sh web
 
 # A new build directory is made without the tests; `make test` turns them on.
 configure: deps
@@ -30,10 +35,27 @@ run: configure
 	cmake --build $(BUILD) -j$(JOBS) --target swarm gamedata
 	$(BUILD)/run/swarm
 
+# The browser version: Debian's Emscripten with the data that the native
+# generator makes. Its Node.js tools find their modules under
+# /usr/share/nodejs only when told.
+web: web-deps configure web-build
+	@echo
+	@echo "The site is in $(WEB_BUILD)/site (zipped: $(WEB_BUILD)/swarm-web.zip). To play it here:"
+	@echo "    python3 -m http.server -d $(WEB_BUILD)/site 8000"
+	@echo "then open http://127.0.0.1:8000 in a browser."
+
+web-build: export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
+web-build:
+	cmake --build $(BUILD) -j$(JOBS) --target gamedata
+	emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
+		-DSWARM_NATIVE_DATA_DIR=$(abspath $(BUILD))/data > /dev/null
+	cmake --build $(WEB_BUILD) -j$(JOBS)
+
 test: test-deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DSWARM_TESTS=ON
 	cmake --build $(BUILD) -j$(JOBS)
-	BUILD=$(BUILD) JOBS=$(JOBS) scripts/run-tests.sh
+	@$(MAKE) --no-print-directory web-build
+	BUILD=$(BUILD) WEB_BUILD=$(WEB_BUILD) JOBS=$(JOBS) scripts/run-tests.sh
 
 clean:
-	rm -rf $(BUILD) build-sanitize build-fuzz
+	rm -rf $(BUILD) $(WEB_BUILD) build-sanitize build-fuzz

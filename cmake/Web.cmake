@@ -27,6 +27,7 @@ file(GLOB SWARM_HEADLESS_SOURCES CONFIGURE_DEPENDS src/app/headless/*.cpp)
 add_library(swarmheadless STATIC ${SWARM_HEADLESS_SOURCES})
 target_link_libraries(swarmheadless PUBLIC swarmcore)
 
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/npm)
 set(SWARM_WEB_LINK_FLAGS -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2 -sALLOW_MEMORY_GROWTH=1
   -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -sEXIT_RUNTIME=0)
 
@@ -47,4 +48,15 @@ configure_file(tools/web/swarm-web-replay.in ${CMAKE_BINARY_DIR}/swarm-web-repla
   FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
   WORLD_EXECUTE)
 
-include(${CMAKE_SOURCE_DIR}/cmake/WebSite.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/cmake/WebSite.cmake)
+
+# playwright-core for the Node side, from the lock file, into the build tree.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/npm/node_modules/.package-lock.json
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/tools/web/package.json
+    ${CMAKE_SOURCE_DIR}/tools/web/package-lock.json ${CMAKE_BINARY_DIR}/npm/
+  COMMAND npm ci --no-audit --no-fund --loglevel=error
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/npm
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/web/package.json ${CMAKE_SOURCE_DIR}/tools/web/package-lock.json
+  COMMENT "Installing playwright-core from tools/web/package-lock.json"
+  VERBATIM)
+add_custom_target(node-modules ALL DEPENDS ${CMAKE_BINARY_DIR}/npm/node_modules/.package-lock.json)

@@ -1,7 +1,11 @@
 #!/bin/sh
 # Installs the Debian packages Swarm! needs, when they are missing:
 #   scripts/install-deps.sh play   building and playing the game (make run)
-#   scripts/install-deps.sh test   that and every test tool (make test)
+#   scripts/install-deps.sh web    that and the browser version (make web):
+#                                  Emscripten, Chromium, and Node.js with npm
+#                                  only where no node or npm is found (a
+#                                  Node.js from elsewhere is kept as it is)
+#   scripts/install-deps.sh test   all of that and every test tool (make test)
 # Installing needs root, or sudo for a user allowed to use it. Without
 # either, prints the command an administrator can run and stops (status 1).
 set -eu
@@ -20,11 +24,16 @@ xvfb xauth xdotool x11-utils x11-apps imagemagick
 desktop-file-utils appstream man-db dpkg-dev file clang-format lintian
 "
 
+web="emscripten binaryen chromium fonts-dejavu-core"
+command -v node > /dev/null 2>&1 || web="$web nodejs"
+command -v npm > /dev/null 2>&1 || web="$web npm"
+
 case ${1:-} in
     play) packages=$play ;;
-    test) packages="$play $test" ;;
+    web) packages="$play $web" ;;
+    test) packages="$play $web $test" ;;
     *)
-        echo "usage: $0 play|test" >&2
+        echo "usage: $0 play|web|test" >&2
         exit 2
         ;;
 esac
@@ -56,6 +65,9 @@ if [ "$(id -u)" -eq 0 ]; then
     sudo=""
 elif command -v sudo > /dev/null 2>&1; then
     sudo="sudo"
+    # Asks for the password once; a user whom sudo refuses is told so, not
+    # that apt-get failed.
+    sudo -v || ask_admin "sudo refused you (you may not use it on this machine, or the password was wrong)"
 else
     ask_admin "you are not root and sudo is not installed"
 fi

@@ -5,12 +5,15 @@
 #   2. the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer;
 #   3. each fuzz target (graphics archive, high score file, WAV loading) for
 #      $FUZZ_SECONDS seconds on a copy of its seed corpus;
-#   4. a short soak of random play with the game data's invariants checked.
-# Expects the normal build made with its tests (as `make test` does).
-# SKIP_SANITIZE=1, SKIP_FUZZ=1 and SKIP_SOAK=1 leave a stage out.
+#   4. a short soak of random play with the game data's invariants checked;
+#   5. the browser version in headless Chromium (tests/web/run.sh).
+# Expects the normal build made with its tests and the browser build in
+# $WEB_BUILD (as `make test` does). SKIP_SANITIZE=1, SKIP_FUZZ=1, SKIP_SOAK=1
+# and SKIP_WEB=1 leave a stage out.
 set -eu
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
+WEB_BUILD=${WEB_BUILD:-build-web}
 JOBS=${JOBS:-2}
 FUZZ_SECONDS=${FUZZ_SECONDS:-45}
 SOAK_PASSES=${SOAK_PASSES:-50000}
@@ -55,6 +58,11 @@ fi
 if [ "${SKIP_SOAK:-0}" != 1 ]; then
     stage "Soak, $SOAK_PASSES passes"
     scripts/soak.sh "$SOAK_PASSES" 7 "$BUILD"
+fi
+
+if [ "${SKIP_WEB:-0}" != 1 ]; then
+    stage "The browser version"
+    tests/web/run.sh "$BUILD" "$WEB_BUILD"
 fi
 
 stage "All tests passed"

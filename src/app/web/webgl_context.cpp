@@ -13,7 +13,8 @@ EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
 
 bool openWebglCanvas(const char* selector, int width, int height, std::string* error)
 {
-    emscripten_set_canvas_element_size(selector, width, height);
+    if (width > 0 && height > 0)
+        emscripten_set_canvas_element_size(selector, width, height);
     EmscriptenWebGLContextAttributes attributes;
     emscripten_webgl_init_context_attributes(&attributes);
     attributes.majorVersion = 2;

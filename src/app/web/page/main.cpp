@@ -73,8 +73,8 @@ EM_BOOL animationFrame(double nowMs, void*)
 {
     if (stopped)
         return EM_FALSE;
-    if (startMs == 0.0)
-        startMs = nowMs - frameMs; // the first animation frame runs one frame
+    if (startMs == 0.0) // the first animation frame of a run runs one frame
+        startMs = nowMs - static_cast<double>(frame + 1) * frameMs;
     uint64_t due = static_cast<uint64_t>((nowMs - startMs) / frameMs);
     if (due > frame + maxCatchUp) {
         // Back from a hidden tab, or a very slow machine: no racing to catch up.
@@ -162,7 +162,7 @@ int main()
         return 0;
     }
     std::string error;
-    if (!openWebglCanvas("#canvas", 640, 480, &error) || !startPresenting(&error)) {
+    if (!openWebglCanvas("#canvas", 0, 0, &error) || !startPresenting(&error)) {
         pageShowMessage(("Swarm! cannot run here: " + error + ".").c_str());
         return 0;
     }

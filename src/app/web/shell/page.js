@@ -159,9 +159,10 @@
   }
 
   async function restoreHighScore() {
-    const timeout = new Promise((resolve) => setTimeout(() => resolve(null), 2000));
-    await Promise.race([store.openDb(), timeout]);
-    const fromDb = await Promise.race([store.readDb(), timeout]);
+    const within = (promise) =>
+      Promise.race([promise, new Promise((resolve) => setTimeout(() => resolve(null), 2000))]);
+    await within(store.openDb());
+    const fromDb = await within(store.readDb());
     const fromLocal = store.readLocal();
     const copies = [fromDb, fromLocal].filter((c) => c && c.bytes && c.bytes.length);
     copies.sort((a, b) => (b.savedAt || 0) - (a.savedAt || 0));
@@ -230,6 +231,9 @@
   window.addEventListener("keyup", onKey);
   window.addEventListener("blur", () => {
     if (running) Module._pageFocusLost();
+    // Whatever is still held presses anew when the page has the focus again.
+    padHeld = 0;
+    for (const button of document.querySelectorAll("#touch .held")) button.classList.remove("held");
   });
 
   // --- Gamepads (standard mapping), as the native game maps them: D-pad or
@@ -243,7 +247,7 @@
     const pads = navigator.getGamepads ? navigator.getGamepads() : [];
     let held = 0;
     for (const pad of pads) {
-      if (!pad || !pad.connected) continue;
+      if (!pad || !pad.connected || pad.mapping !== "standard") continue;
       const pressed = (i) => pad.buttons[i] && pad.buttons[i].pressed;
       let stick = stickOf.get(pad.index) || 0;
       const x = pad.axes[0] || 0;
@@ -255,16 +259,18 @@
       if (pressed(0)) held |= 4;
       if (pressed(9)) held |= 8;
       for (let i = 0; i < pad.buttons.length; ++i)
-        if (pressed(i) && i !== 0 && i !== 9 && i !== 14 && i !== 15) held |= 16;
+        // Triggers (6, 7) are axes to the native game: they press nothing.
+        if (pressed(i) && ![0, 6, 7, 9, 14, 15].includes(i)) held |= 16;
     }
     if (held !== padHeld) {
-      for (let bit = 0; bit < padKeys.length; ++bit) {
-        const now = (held >> bit) & 1;
-        if (now !== ((padHeld >> bit) & 1)) {
+      // Releases first, then presses, as the native game sends them.
+      for (const pressing of [false, true])
+        for (let bit = 0; bit < padKeys.length; ++bit) {
+          const now = (held >> bit) & 1;
+          if (now === ((padHeld >> bit) & 1) || (now === 1) !== pressing) continue;
           if (quitShown && now) restart();
           else if (!quitShown) sendKey(now === 1, padKeys[bit]);
         }
-      }
       padHeld = held;
     }
     requestAnimationFrame(pollPads);

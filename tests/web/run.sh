@@ -1,0 +1,21 @@
+#!/bin/sh
+# The browser version's tests, in Debian's headless Chromium:
+#   1. every recorded game through swarm-web-replay gives its expected trace
+#      (the native recorded-games test, pointed at the browser build);
+#   2. its pictures of eight screens match swarm-replay's;
+#   3. the real page: first picture, keys, sound, the high score kept, touch
+#      buttons, a damaged HighScore.dat, a clean console.
+#   tests/web/run.sh NATIVE_BUILD WEB_BUILD
+set -eu
+cd "$(dirname "$0")/../.."
+native=$(cd "$1" && pwd)
+web=$(cd "$2" && pwd)
+export SWARM_NPM_DIR="$web/npm"
+
+echo "-- recorded games through swarm-web-replay"
+SWARM_REPLAY_PROGRAM="$web/swarm-web-replay" "$native/tests/swarm_tests" --gtest_filter='Replays*' \
+    --gtest_brief=1
+echo "-- pictures: swarm-web-replay beside swarm-replay"
+node tests/web/pictures.mjs "$native" "$web"
+echo "-- the page"
+node tests/web/page.mjs "$web/site"
