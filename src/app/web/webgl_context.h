@@ -4,7 +4,8 @@
 #include <string>
 
 // Makes a context on the canvas `selector` with a drawing buffer of width x
-// height (0 x 0: the size the page gave it), current, with no multisampling (the picture matches
-// the native renderer's), and starts the OpenGL layer; false with a one-line reason.
+// height (0 x 0: the size the page gave it), current, with no multisampling
+// (the picture matches the native renderer's), and starts the OpenGL layer;
+// false with a one-line reason.
 bool openWebglCanvas(const char* selector, int width, int height, std::string* error);
 void closeWebglCanvas();
