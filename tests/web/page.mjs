@@ -192,6 +192,17 @@ try {
   check(await page.locator("[data-key=fire]").isHidden(), "no touch buttons without a touch screen");
   await desktop.close();
 
+  // --- A browser without WebGL: a message, not a blank page. ---
+  const plain = await launchChromium(["--disable-3d-apis"]);
+  try {
+    const bare = await plain.newPage();
+    await bare.goto(url);
+    await until(bare, () => bare.locator("#message").isVisible(), "without WebGL the page says so");
+    check(/WebGL/.test(await bare.locator("#message").textContent()), "the message names WebGL");
+  } finally {
+    await plain.close();
+  }
+
   check(problems.length === 0, `no error or warning in the console${problems.length ? ":\n  " + problems.join("\n  ") : ""}`);
 } finally {
   await server.close();

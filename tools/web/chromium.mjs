@@ -1,7 +1,7 @@
 // Debian's Chromium, headless, driven through playwright-core, and a small
 // static file server on the loopback for the pages it opens. Shared by
 // swarm-web-replay and the page tests:
-//   const browser = await launchChromium();          // a Browser of playwright
+//   const browser = await launchChromium([switches]); // a Browser of playwright
 //   const server  = await serveDirectory(dir);       // { url, close() }
 //   ... browser.newPage(), page.goto(server.url + "/index.html") ...
 //   await server.close(); await browser.close();
@@ -19,7 +19,8 @@ export const chromiumPath = process.env.SWARM_CHROMIUM || "/usr/bin/chromium";
 
 // WebGL comes from SwiftShader, Chromium's own software renderer; the rest
 // keeps a sandboxed machine's closed network out of the way.
-export async function launchChromium() {
+// `extraArgs` adds switches (the tests turn WebGL off with --disable-3d-apis).
+export async function launchChromium(extraArgs = []) {
   return chromium.launch({
     executablePath: chromiumPath,
     headless: true,
@@ -34,6 +35,7 @@ export async function launchChromium() {
       "--disable-quic",
       "--no-first-run",
       "--autoplay-policy=user-gesture-required",
+      ...extraArgs,
     ],
   });
 }
