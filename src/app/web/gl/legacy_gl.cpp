@@ -6,6 +6,7 @@
 // texturing is on.
 #include "app/web/gl/legacy_gl.h"
 
+#include "app/picture.h"
 #include "app/web/gl/matrix.h"
 #include "app/web/gl/webgl.h"
 
@@ -79,8 +80,9 @@ bool                depthTesting  = false;
 GLuint              boundTexture  = 0;
 std::set<GLuint>    texturesWithImage;
 GLint               packAlignment  = 4;
-GLint               viewport[4]    = {0, 0, 640, 480};
-GLint               scissorBox[4]  = {0, 0, 640, 480};
+// The game draws into a picture-sized buffer, so that is where they start.
+GLint               viewport[4]    = {0, 0, pictureWidth, pictureHeight};
+GLint               scissorBox[4]  = {0, 0, pictureWidth, pictureHeight};
 GLfloat             clearColour[4] = {0, 0, 0, 0};
 GLfloat             clearDepth     = 1.0f;
 GLenum              blendSource    = GL_ONE;
