@@ -79,14 +79,14 @@ bool                scissoring    = false;
 bool                depthTesting  = false;
 GLuint              boundTexture  = 0;
 std::set<GLuint>    texturesWithImage;
-GLint               packAlignment  = 4;
+GLint               packAlignment = 4;
 // The game draws into a picture-sized buffer, so that is where they start.
-GLint               viewport[4]    = {0, 0, pictureWidth, pictureHeight};
-GLint               scissorBox[4]  = {0, 0, pictureWidth, pictureHeight};
-GLfloat             clearColour[4] = {0, 0, 0, 0};
-GLfloat             clearDepth     = 1.0f;
-GLenum              blendSource    = GL_ONE;
-GLenum              blendTarget    = GL_ZERO;
+GLint   viewport[4]    = {0, 0, pictureWidth, pictureHeight};
+GLint   scissorBox[4]  = {0, 0, pictureWidth, pictureHeight};
+GLfloat clearColour[4] = {0, 0, 0, 0};
+GLfloat clearDepth     = 1.0f;
+GLenum  blendSource    = GL_ONE;
+GLenum  blendTarget    = GL_ZERO;
 
 // The primitive being given between glBegin and glEnd.
 GLenum              primitive = 0; // 0: none
