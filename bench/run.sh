@@ -1,17 +1,21 @@
 #!/bin/bash
 # Benchmarks: replay throughput, then, side by side in one run under Xvfb at
-# 640 x 480, 1366 x 768 and 1920 x 1080 in both scaling modes: the real game
-# (frame work and intervals on the title and in play, CPU, peak memory,
-# start-up), the floor (swarm-floor: the game's present and pacing drawing
-# nothing) and a peer (Debian's chromium-bsu, frames counted by a preloaded
-# swap counter). Prints Markdown tables. Uses a measuring build of the game
-# (SWARM_FRAME_STATS=ON) in build-bench.
+# 640 x 480, 1280 x 720, 1366 x 768, 1920 x 1080 and 2560 x 1440 in both
+# scaling modes: the real game (frame work and intervals on the title and in
+# play, pictures shown per second, CPU, peak memory, start-up), the floor
+# (swarm-floor: the game's present and pacing drawing nothing) and a peer
+# (Debian's chromium-bsu, frames counted by a preloaded swap counter); then
+# the game at each size in its default mode with one core kept busy by
+# stress-ng: game frames and pictures per second of real time. Prints
+# Markdown tables. Uses a measuring build of the game (SWARM_FRAME_STATS=ON)
+# in build-bench; installs what it needs (scripts/install-deps.sh bench).
 #   bench/run.sh [SECONDS_PER_PHASE]     # default 8
 # The environment reaches every program measured (LP_NUM_THREADS, say).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 phase=${1:-8}
 build=build-bench
+scripts/install-deps.sh bench
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSWARM_FRAME_STATS=ON -DSWARM_TESTS=OFF > /dev/null
 cmake --build "$build" -j2 > /dev/null
 work=$(mktemp -d "${TMPDIR:-/tmp}/swarm-bench-XXXXXX")
@@ -24,7 +28,6 @@ game=$(realpath "$build/swarm")
 floor=$(realpath "$build/bench/swarm-floor")
 counter=$(realpath "$build/bench/swap_count.so")
 peer=/usr/games/chromium-bsu
-[ -x "$peer" ] || { echo "bench: needs chromium-bsu (apt-get install chromium-bsu)" >&2; exit 1; }
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 
@@ -49,6 +52,14 @@ frames_between() {
         /^clock_start_ms/ { base = $2 }
         /^frame/ { t = base + $2; if (t >= from && t <= to) { if (what == "work") print $3; else if (have) print $2 - prev; have = 1 } else have = 0; prev = $2 }' "$2"
 }
+# Game frames and pictures shown per second of real time between two
+# monotonic times.
+rates_between() { # STATS FROM TO
+    awk -v from="$2" -v to="$3" '
+        /^clock_start_ms/ { base = $2 }
+        /^frame/ { t = base + $2; if (t >= from && t <= to) { n++; shown += $4 } }
+        END { s = (to - from) / 1000; printf "%.1f %.1f\n", n / s, shown / s }' "$1"
+}
 
 start_xvfb() { # WIDTHxHEIGHT
     exec 5> "$work/displayfd"
@@ -64,7 +75,8 @@ end_app() { kill "$app_pid" 2>/dev/null || true; wait "$app_pid" 2>/dev/null || 
 
 # The game: skip the intro, the title for a phase, start a game, hold Space
 # for a phase, Alt+F4. Prints: title interval mean p99, play interval mean
-# p99, work mean p99 (both phases), CPU title play, start-up, memory.
+# p99, work mean p99 (both phases), CPU title play, start-up, memory, game
+# frames and pictures per second in play.
 run_game() { # SCALE
     rm -rf "$work/game"; mkdir -p "$work/game"
     while read -r name; do cp "$build/data/$name" "$work/game/"; done < "$build/data-files.txt"
@@ -86,7 +98,8 @@ run_game() { # SCALE
     echo "$(frames_between interval "$s" "$t0" "$t1" | summary) $(frames_between interval "$s" "$t2" "$t3" | summary)" \
         "$( (frames_between work "$s" "$t0" "$t1"; frames_between work "$s" "$t2" "$t3") | summary)" \
         "$title $play $(awk '/^first_frame_ms/ { printf "%.0f", $2 }' "$s")" \
-        "$(awk '/^peak_memory_kb/ { printf "%.1f", $2 / 1024 }' "$s")"
+        "$(awk '/^peak_memory_kb/ { printf "%.1f", $2 / 1024 }' "$s")" \
+        "$(rates_between "$s" "$t2" "$t3")"
 }
 
 # The floor at the same scale: interval mean p99, work mean p99, CPU.
@@ -119,7 +132,7 @@ run_peer() {
 
 games=(); floors=(); peers=()
 # BENCH_CONFIGS="640x480 auto,1920x1080 fill" measures only those.
-IFS=, read -r -a configs <<< "${BENCH_CONFIGS:-640x480 auto,1366x768 auto,1366x768 integer,1920x1080 auto,1920x1080 fill}"
+IFS=, read -r -a configs <<< "${BENCH_CONFIGS:-640x480 auto,1280x720 auto,1280x720 fill,1366x768 auto,1366x768 integer,1920x1080 auto,1920x1080 fill,2560x1440 auto,2560x1440 fill}"
 for config in "${configs[@]}"; do
     read -r size scale <<< "$config"
     start_xvfb "$size"
@@ -129,23 +142,47 @@ for config in "${configs[@]}"; do
     echo "raw: $size $scale | game $g | floor $f | peer $p" >&2
 done
 
+# The game in its default mode at each size with one core busy elsewhere.
+loaded=()
+IFS=, read -r -a sizes <<< "${BENCH_LOADED:-1280x720,1366x768,1920x1080,2560x1440}"
+for size in "${sizes[@]}"; do
+    [ -n "$size" ] || continue
+    start_xvfb "$size"
+    stress-ng --cpu 1 --timeout 600 > /dev/null 2>&1 &
+    stress_pid=$!
+    g=$(run_game auto)
+    kill "$stress_pid"; wait "$stress_pid" 2>/dev/null || true
+    stop_xvfb
+    loaded+=("$size $g")
+    echo "raw loaded: $size | game $g" >&2
+done
+
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 echo "Replay throughput, busy play (20,000 passes): $pps passes/s; replay peak memory $rmem MB"
 echo
-echo "| screen, scaling | game interval title: mean / p99 | game interval play: mean / p99 | game work: mean / p99 | game CPU title / play | floor interval: mean / p99 | floor work: mean / p99 | floor CPU | peer fps / CPU | game / floor CPU (play) | game / peer CPU per frame (play) | start-up | game peak memory |"
-echo "|---|---|---|---|---|---|---|---|---|---|---|---|---|"
+echo "| screen, scaling | game interval title: mean / p99 | game interval play: mean / p99 | game work: mean / p99 | pictures / s (play) | game CPU title / play | floor interval: mean / p99 | floor work: mean / p99 | floor CPU | peer fps / CPU | game / floor CPU (play) | game / peer CPU per frame (play) | start-up | game peak memory |"
+echo "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|"
 for i in "${!games[@]}"; do
-    read -r size scale tm tp pm pp wm wp ct cp first mem <<< "${games[$i]}"
+    read -r size scale tm tp pm pp wm wp ct cp first mem fps pps <<< "${games[$i]}"
     read -r fm fp fwm fwp fc <<< "${floors[$i]}"
     read -r pf pc <<< "${peers[$i]}"
     awk -v size="$size" -v scale="$scale" -v tm="$tm" -v tp="$tp" -v pm="$pm" -v pp="$pp" -v wm="$wm" -v wp="$wp" \
         -v ct="$ct" -v cp="$cp" -v first="$first" -v mem="$mem" -v fm="$fm" -v fp="$fp" -v fwm="$fwm" -v fwp="$fwp" \
-        -v fc="$fc" -v pf="$pf" -v pc="$pc" 'BEGIN {
+        -v fc="$fc" -v pf="$pf" -v pc="$pc" -v pps="$pps" 'BEGIN {
         # CPU per frame in ms: share of a core x the frame interval
         gpf = cp / 100 * pm; ppf = pf > 0 ? pc / 100 * 1000 / pf : 0
         floorRatio = fc > 0 ? cp / fc : 0; peerRatio = ppf > 0 ? gpf / ppf : 0
-        printf "| %s %s | %s / %s ms | %s / %s ms | %s / %s ms | %s%% / %s%% | %s / %s ms | %s / %s ms | %s%% | %s / %s%% | %.2f | %.2f (%.1f / %.1f ms) | %s ms | %s MB |\n", size, scale, tm, tp, pm, pp, wm, wp, ct, cp, fm, fp, fwm, fwp, fc, pf, pc, floorRatio, peerRatio, gpf, ppf, first, mem }'
+        printf "| %s %s | %s / %s ms | %s / %s ms | %s / %s ms | %s | %s%% / %s%% | %s / %s ms | %s / %s ms | %s%% | %s / %s%% | %.2f | %.2f (%.1f / %.1f ms) | %s ms | %s MB |\n", size, scale, tm, tp, pm, pp, wm, wp, pps, ct, cp, fm, fp, fwm, fwp, fc, pf, pc, floorRatio, peerRatio, gpf, ppf, first, mem }'
+done
+echo
+echo "With one core busy (stress-ng --cpu 1), default scaling, in play:"
+echo
+echo "| screen | game frames / s | pictures / s | interval: mean / p99 | game CPU |"
+echo "|---|---|---|---|---|"
+for row in "${loaded[@]}"; do
+    read -r size tm tp pm pp wm wp ct cp first mem fps pps <<< "$row"
+    echo "| $size | $fps | $pps | $pm / $pp ms | $cp% |"
 done
 echo
 # How late the pacing sleeps woke (clock_nanosleep to an absolute deadline),

@@ -6,6 +6,8 @@
 #                                  only where no node or npm is found (a
 #                                  Node.js from elsewhere is kept as it is)
 #   scripts/install-deps.sh test   all of that and every test tool (make test)
+#   scripts/install-deps.sh bench  the test tools, a peer game and a load
+#                                  maker for bench/run.sh
 # Installing needs root, or sudo for a user allowed to use it. Without
 # either, prints the command an administrator can run and stops (status 1).
 set -eu
@@ -24,6 +26,8 @@ xvfb xauth xdotool x11-utils x11-apps imagemagick
 desktop-file-utils appstream man-db dpkg-dev file clang-format lintian
 "
 
+bench="chromium-bsu stress-ng"
+
 web="emscripten binaryen chromium fonts-dejavu-core"
 command -v node > /dev/null 2>&1 || web="$web nodejs"
 command -v npm > /dev/null 2>&1 || web="$web npm"
@@ -32,8 +36,9 @@ case ${1:-} in
     play) packages=$play ;;
     web) packages="$play $web" ;;
     test) packages="$play $web $test" ;;
+    bench) packages="$play $test $bench" ;;
     *)
-        echo "usage: $0 play|web|test" >&2
+        echo "usage: $0 play|web|test|bench" >&2
         exit 2
         ;;
 esac

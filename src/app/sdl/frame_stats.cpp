@@ -1,5 +1,6 @@
 // Frame measurements of a benchmark build of the game: the work of each frame
-// before its pacing wait, the intervals between frame starts, the time from
+// before its pacing wait, the intervals between frame starts, which frames
+// put a picture on the screen, the time from
 // the start of main to the first presented frame, how late each pacing sleep
 // woke, and peak memory.
 #include "app/sdl/frame_stats.h"
@@ -7,6 +8,7 @@
 #include "app/clock_source.h"
 #include "app/frame_clock.h"
 #include "app/platform.h"
+#include "app/sdl/present.h"
 
 #include <SDL2/SDL.h>
 #include <sys/resource.h>
@@ -19,6 +21,8 @@ namespace {
 
 std::vector<float>  workMs;  // frame work, frame start to the pacing wait
 std::vector<double> startMs; // clock reading at each frame start
+std::vector<char>   shown;   // 1: the frame put a picture on the screen
+long                shownBefore  = 0;
 Uint64              processStart = 0;
 double              firstFrameMs = -1.0;
 void (*realSwap)()               = nullptr;
@@ -29,6 +33,8 @@ void recordWork(double clockMs)
 {
     workMs.push_back(static_cast<float>(clockMs - frameStart));
     startMs.push_back(frameStart);
+    shown.push_back(picturesShown != shownBefore);
+    shownBefore = picturesShown;
 }
 
 void swapAndNote()
@@ -75,7 +81,7 @@ void writeFrameStats()
                  static_cast<double>(frameClock.counterStart) * 1000.0 /
                      static_cast<double>(clockSource.counterFrequency()));
     for (size_t i = 0; i < workMs.size(); ++i)
-        std::fprintf(out, "frame %.4f %.4f\n", startMs[i], workMs[i]);
+        std::fprintf(out, "frame %.4f %.4f %d\n", startMs[i], workMs[i], shown[i]);
     for (float late : wakeLateUs)
         std::fprintf(out, "wake_late_us %.1f\n", late);
     std::fclose(out);

@@ -2,7 +2,9 @@
 // off-screen frame buffer, and each swap draws it, scaled, into the window.
 #include "app/sdl/present.h"
 
+#include "app/frame_clock.h"
 #include "app/picture.h"
+#include "app/present_budget.h"
 #include "app/sdl/gl_calls.h"
 #include "app/sdl/scaler.h"
 #include "gfx/gl.h"
@@ -14,6 +16,21 @@ namespace {
 SDL_Window*   window    = nullptr;
 ScaleMode     scaleMode = ScaleMode::Auto;
 PictureBuffer picture   = {}; // framebuffer 0: the game draws into the window
+
+// A picture presented in bands over several frames: a copy of the game's
+// picture as it was finished, so that every band shows the same frame.
+PictureBuffer shown      = {};
+bool          inBands    = false;
+int           rowsDrawn  = 0;
+int           bandWidth  = 0; // the drawable's size when the picture was begun
+int           bandHeight = 0;
+PresentBudget budget     = {};
+double        msPerTick  = 0.0;
+
+double msSince(Uint64 start)
+{
+    return static_cast<double>(SDL_GetPerformanceCounter() - start) * msPerTick;
+}
 
 // The picture's frame buffer, bound for the game's drawing. Kept only once
 // complete, so that a failed attempt leaves the window drawn into directly
@@ -55,10 +72,13 @@ bool drawableIsPictureSized()
 
 } // namespace
 
+long picturesShown = 0;
+
 bool startPresenting(SDL_Window* target, ScaleMode scale, std::string* error)
 {
     window    = target;
     scaleMode = scale;
+    msPerTick = 1000.0 / static_cast<double>(SDL_GetPerformanceFrequency());
     // A window of exactly 640 x 480 is drawn into directly; any other size
     // gets the 640 x 480 frame buffer, scaled into it when presenting.
     if (!drawableIsPictureSized()) {
@@ -75,8 +95,11 @@ void stopPresenting()
         gl.bindFramebuffer(GL_FRAMEBUFFER, 0);
         stopScaler();
         deletePictureBuffer(&picture);
+        deletePictureBuffer(&shown);
     }
-    window = nullptr;
+    inBands = false;
+    budget  = PresentBudget{};
+    window  = nullptr;
 }
 
 void presentDisplay()
@@ -85,6 +108,7 @@ void presentDisplay()
         return;
     if (!picture.framebuffer) {
         SDL_GL_SwapWindow(window);
+        ++picturesShown;
         // A window manager may resize the window after it is shown: from then
         // on the picture goes through the frame buffer.
         std::string error;
@@ -94,8 +118,53 @@ void presentDisplay()
     }
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(window, &w, &h);
-    gl.bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    scalePicture(picture, planScaling(w, h, scaleMode), w, h);
-    SDL_GL_SwapWindow(window);
+    const ScalePlan plan = planScaling(w, h, scaleMode);
+    // The game's own drawing is finished first, so that the time left is
+    // known and what a band is measured to cost is the band's alone.
+    glFinish();
+    if (inBands && (w != bandWidth || h != bandHeight))
+        inBands = false; // resized meanwhile: begin again
+    const int    rowsLeft = inBands ? plan.picture.height - rowsDrawn : plan.picture.height;
+    const double slack =
+        static_cast<double>(frameStart) + 2.0 * pacingSteps[pacingStepIndex] - readFrameClock();
+    const PresentStep step = planPresentStep(budget, slack, rowsLeft);
+    if (step.rows == 0 && !step.swap) {
+        ++budget.framesWaited;
+        return;
+    }
+    budget.framesWaited = 0;
+    if (!inBands && !(step.rows == rowsLeft && step.swap)) {
+        // Not all in this frame: keep the finished picture for the bands.
+        if (!shown.framebuffer && !createPictureBuffer(&shown, false)) {
+            gl.bindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
+            budget = PresentBudget{}; // no copy to be had: present whole
+            return;
+        }
+        gl.bindFramebuffer(GL_READ_FRAMEBUFFER, picture.framebuffer);
+        gl.bindFramebuffer(GL_DRAW_FRAMEBUFFER, shown.framebuffer);
+        gl.blitFramebuffer(0, 0, pictureWidth, pictureHeight, 0, 0, pictureWidth, pictureHeight,
+                           GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        inBands    = true;
+        rowsDrawn  = 0;
+        bandWidth  = w;
+        bandHeight = h;
+    }
+    if (step.rows > 0) {
+        const Uint64 start = SDL_GetPerformanceCounter();
+        gl.bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        scalePicture(inBands ? shown : picture, plan, w, h, SharpMethod::OnePass,
+                     inBands ? rowsDrawn : 0, step.rows);
+        // A software renderer draws here; a graphics card only takes the work.
+        glFinish();
+        measureRows(&budget, step.rows, msSince(start));
+        rowsDrawn = inBands ? rowsDrawn + step.rows : 0;
+    }
+    if (step.swap) {
+        const Uint64 start = SDL_GetPerformanceCounter();
+        SDL_GL_SwapWindow(window);
+        ++picturesShown;
+        measureSwap(&budget, msSince(start));
+        inBands = false;
+    }
     gl.bindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
 }

@@ -17,5 +17,11 @@ bool startPresenting(SDL_Window* window, ScaleMode scale, std::string* error);
 // Frees the frame buffers; the context is still current.
 void stopPresenting();
 
-// Shows the finished 640 x 480 picture (scaled, black bars) and swaps.
+// Shows the finished 640 x 480 picture (scaled, black bars) and swaps. Where
+// that would make the frame late, the picture is drawn in bands over the next
+// frames and swapped once whole (app/present_budget.h), and the pictures the
+// game finishes meanwhile are not shown.
 void presentDisplay();
+
+// Pictures swapped onto the screen so far.
+extern long picturesShown;

@@ -237,34 +237,45 @@ void stopScaler()
 }
 
 void scalePicture(const PictureBuffer& source, const ScalePlan& plan, int width, int height,
-                  SharpMethod method)
+                  SharpMethod method, int firstRow, int rows)
 {
     GLint target = 0;
     glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &target);
     const GLuint     to = static_cast<GLuint>(target);
     const PixelRect& r  = plan.picture;
+    if (rows < 0 || firstRow + rows > r.height)
+        rows = r.height - firstRow;
     // The game never uses the scissor test, but a caller may have left it on;
-    // it would clip the copies.
-    const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
-    if (scissor)
-        glDisable(GL_SCISSOR_TEST);
-    // The bars are cleared every time: after a swap the back buffer's content
-    // is undefined.
-    if (r.width != width || r.height != height)
+    // it would clip the copies. Here it marks out the band of rows drawn.
+    glPushAttrib(GL_SCISSOR_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    // The bars are cleared with the first band of every picture: after a
+    // swap the back buffer's content is undefined.
+    if (firstRow == 0 && (r.width != width || r.height != height))
         clearToBlack();
+    const bool band       = firstRow > 0 || rows < r.height;
+    const auto clipToBand = [&] {
+        if (!band)
+            return;
+        glScissor(r.x, r.y + firstRow, r.width, rows);
+        glEnable(GL_SCISSOR_TEST);
+    };
     if (!plan.filtered) {
+        clipToBand();
         blit(source.framebuffer, pictureWidth, pictureHeight, to, r, GL_NEAREST);
     } else if (method == SharpMethod::OnePass && program) {
+        clipToBand();
         drawOnePass(source, plan);
     } else if (makeStepBuffer(plan.multiple)) {
         const PixelRect step = {0, 0, plan.multiple * pictureWidth, plan.multiple * pictureHeight};
         blit(source.framebuffer, pictureWidth, pictureHeight, stepBuffer, step, GL_NEAREST);
+        clipToBand();
         blit(stepBuffer, step.width, step.height, to, r, GL_LINEAR);
     } else {
+        clipToBand();
         blit(source.framebuffer, pictureWidth, pictureHeight, to, r, GL_LINEAR);
     }
     gl.bindFramebuffer(GL_DRAW_FRAMEBUFFER, to);
     gl.bindFramebuffer(GL_READ_FRAMEBUFFER, source.framebuffer);
-    if (scissor)
-        glEnable(GL_SCISSOR_TEST);
+    glPopAttrib();
 }

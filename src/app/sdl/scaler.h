@@ -32,6 +32,9 @@ void stopScaler();
 
 // Draws `source` scaled by `plan` into the frame buffer bound for drawing, of
 // width x height pixels, with black around it; the drawing state the game
-// sees is left as it was. Leaves `source` bound for reading.
+// sees is left as it was. Leaves `source` bound for reading. A present may
+// draw the picture in bands over several frames: `rows` rows of the scaled
+// picture from `firstRow` (counted from its bottom; -1: to the top), the bars
+// cleared with the band at row 0.
 void scalePicture(const PictureBuffer& source, const ScalePlan& plan, int width, int height,
-                  SharpMethod method = SharpMethod::OnePass);
+                  SharpMethod method = SharpMethod::OnePass, int firstRow = 0, int rows = -1);
