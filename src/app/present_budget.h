@@ -20,7 +20,7 @@ struct PresentStep {
 // Headroom kept before the frame's end, so that the pacing still has its wake
 // margin; and how much dearer than its running mean a step is planned, for
 // the ones that take longer (a core busy elsewhere, the first band's clear).
-constexpr double presentReserveMs = 1.0;
+constexpr double presentReserveMs  = 1.0;
 constexpr double presentCostMargin = 1.3;
 // After this many frames without room, a present goes ahead anyway, late: a
 // machine that cannot draw at all still shows a picture now and then.

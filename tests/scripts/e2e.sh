@@ -278,6 +278,12 @@ measure_ruler 320 500 1280
 [ "$lo $hi $stray" = "2.000 2.000 0" ] || fail "integer 2x: white columns $lo to $hi pixels wide, $stray stray pixels"
 pass "integer 2x: every source column is exactly 2 pixels wide"
 stop_ruler
+start_ruler fill
+measure_ruler 240 500 1440
+awk -v lo="$lo" -v hi="$hi" -v s="$stray" 'BEGIN { exit !(lo >= 2.0 && hi <= 2.5 && s == 0) }' ||
+    fail "fill 2.25x: white columns $lo to $hi pixels wide, $stray stray pixels"
+pass "fill 2.25x at 1920x1080: every source column $lo to $hi pixels wide"
+stop_ruler
 
 # --- 1366 x 768: fill, a 1024 x 768 picture at x 171 (1.6 x). ---
 start_xvfb 1366x768
@@ -290,6 +296,11 @@ awk -v lo="$lo" -v hi="$hi" -v s="$stray" 'BEGIN { exit !(lo >= 1.4 && hi <= 1.8
 [ "$(box_max 171x768+0+0)" = "0 0 0" ] && [ "$(box_max 171x768+1195+0)" = "0 0 0" ] ||
     fail "the bars beside the fill picture are not black"
 pass "fill 1.6x at 1366x768: every source column $lo to $hi pixels wide, black bars"
+stop_ruler
+start_ruler integer
+measure_ruler 363 300 640
+[ "$lo $hi $stray" = "1.000 1.000 0" ] || fail "integer 1x: white columns $lo to $hi pixels wide, $stray stray pixels"
+pass "integer 1x at 1366x768: every source column exactly 1 pixel wide"
 stop_ruler
 
 new_game_dir

@@ -140,10 +140,13 @@ void presentDisplay()
             budget = PresentBudget{}; // no copy to be had: present whole
             return;
         }
+        glPushAttrib(GL_SCISSOR_BIT); // the copy is whole whatever a caller left on
+        glDisable(GL_SCISSOR_TEST);
         gl.bindFramebuffer(GL_READ_FRAMEBUFFER, picture.framebuffer);
         gl.bindFramebuffer(GL_DRAW_FRAMEBUFFER, shown.framebuffer);
         gl.blitFramebuffer(0, 0, pictureWidth, pictureHeight, 0, 0, pictureWidth, pictureHeight,
                            GL_COLOR_BUFFER_BIT, GL_NEAREST);
+        glPopAttrib();
         inBands    = true;
         rowsDrawn  = 0;
         bandWidth  = w;
@@ -154,7 +157,8 @@ void presentDisplay()
         gl.bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
         scalePicture(inBands ? shown : picture, plan, w, h, SharpMethod::OnePass,
                      inBands ? rowsDrawn : 0, step.rows);
-        // A software renderer draws here; a graphics card only takes the work.
+        // Finished here, so that the band's cost is known before the frame
+        // ends (a software renderer would otherwise draw it in the swap).
         glFinish();
         measureRows(&budget, step.rows, msSince(start));
         rowsDrawn = inBands ? rowsDrawn + step.rows : 0;
