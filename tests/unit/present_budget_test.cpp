@@ -15,19 +15,36 @@ TEST(PresentBudget, DrawsWhatFitsAndSwapsOnlyAWholePicture)
         PresentStep   expected;
     };
     const Case cases[] = {
-        {"nothing measured yet: all at once", {0.0, 0.0, 0}, 9.0, 1080, {1080, true}},
-        {"a fast renderer: all at once", {0.001, 0.2, 0}, 8.0, 1080, {1080, true}},
-        {"too dear for one frame: a band", {0.01, 2.0, 0}, 9.0, 1440, {615, false}},
-        {"the rest fits, the swap does not", {0.005, 3.0, 0}, 9.0, 1000, {1000, false}},
-        {"only the swap left", {0.01, 2.0, 0}, 9.0, 0, {0, true}},
-        {"no room: wait", {0.01, 2.0, 3}, 0.8, 500, {0, false}},
-        {"a band too thin to be worth it: wait", {0.01, 2.0, 0}, 1.3, 500, {0, false}},
+        {"nothing measured yet: all at once",
+         {{0.0, 0.0}, {0.0, 0.0}, 0, 0},
+         9.0,
+         1080,
+         {1080, true}},
+        {"a fast renderer: all at once", {{0.001, 0}, {0.2, 0}, 0, 0}, 8.0, 1080, {1080, true}},
+        {"three frames' worth: a third", {{0.01, 0}, {2.0, 0}, 0, 0}, 9.0, 1440, {480, false}},
+        {"the rows fit but not the swap: half",
+         {{0.005, 0}, {3.0, 0}, 0, 0},
+         7.0,
+         1000,
+         {500, false}},
+        {"a cost that strays is planned high",
+         {{0.005, 0.002}, {0.5, 0}, 0, 0},
+         7.0,
+         960,
+         {480, false}},
+        {"only the swap left", {{0.01, 0}, {2.0, 0}, 0, 0}, 9.0, 0, {0, true}},
+        {"no room: wait", {{0.01, 0}, {2.0, 0}, 3, 0}, 0.8, 500, {0, false}},
+        {"a band too thin to be worth it: wait", {{0.01, 0}, {2.0, 0}, 0, 0}, 1.3, 500, {0, false}},
         {"no room for long: a band anyway",
-         {0.01, 2.0, presentMaxWait},
+         {{0.01, 0}, {2.0, 0}, presentMaxWait, 0},
          0.5,
          500,
          {presentMinRows, false}},
-        {"no room for long: the swap anyway", {0.01, 2.0, presentMaxWait}, 0.5, 0, {0, true}},
+        {"no room for long: the swap anyway",
+         {{0.01, 0}, {2.0, 0}, presentMaxWait, 0},
+         0.5,
+         0,
+         {0, true}},
     };
     for (const Case& c : cases) {
         const PresentStep step = planPresentStep(c.budget, c.slackMs, c.rowsLeft);
@@ -36,17 +53,46 @@ TEST(PresentBudget, DrawsWhatFitsAndSwapsOnlyAWholePicture)
     }
 }
 
-TEST(PresentBudget, MeansFollowWhatIsMeasured)
+TEST(PresentBudget, FollowsWhatIsMeasuredAndHowFarItStrays)
 {
     PresentBudget budget = {};
-    for (int i = 0; i < 50; ++i) {
-        measureRows(&budget, 500, 5.0);
+    for (int i = 0; i < 60; ++i) {
+        measureRows(&budget, 500, i % 2 ? 4.0 : 6.0);
         measureSwap(&budget, 2.0);
     }
-    EXPECT_NEAR(budget.msPerRow, 0.01, 1e-4);
-    EXPECT_NEAR(budget.swapMs, 2.0, 0.02);
+    EXPECT_NEAR(budget.row.mean, 0.01, 5e-4);
+    EXPECT_NEAR(budget.row.spread, 0.002, 5e-4);
+    EXPECT_NEAR(budget.swap.mean, 2.0, 0.02);
+    EXPECT_NEAR(budget.swap.spread, 0.0, 0.02);
     measureRows(&budget, 0, 9.0); // nothing drawn: nothing learnt
-    EXPECT_NEAR(budget.msPerRow, 0.01, 1e-4);
+    EXPECT_NEAR(budget.row.mean, 0.01, 5e-4);
+}
+
+TEST(PresentBudget, DearPicturesBeginAtTheDisplaysRate)
+{
+    struct Case {
+        const char* what;
+        double      refreshHz;
+        double      msPerRow;
+        int         pictures; // begun in a second of 10 ms frames
+    };
+    const Case cases[] = {
+        {"dear, 60 Hz", 60.0, 0.005, 60},          {"dear, rate not known: 60", 0.0, 0.005, 60},
+        {"dear, 50 Hz", 50.0, 0.005, 50},          {"dear, 144 Hz: every frame", 144.0, 0.005, 100},
+        {"cheap: every frame", 60.0, 0.0001, 100},
+    };
+    for (const Case& c : cases) {
+        PresentBudget budget = {{c.msPerRow, 0}, {0.5, 0}, 0, 0};
+        int           begun  = 0;
+        for (int frame = 0; frame < 100; ++frame) {
+            addPictureCredit(&budget, c.refreshHz, 10.0);
+            if (mayBeginPicture(budget, 960)) {
+                pictureBegun(&budget);
+                ++begun;
+            }
+        }
+        EXPECT_NEAR(begun, c.pictures, 1) << c.what;
+    }
 }
 
 } // namespace

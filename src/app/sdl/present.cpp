@@ -26,6 +26,7 @@ int           bandWidth  = 0; // the drawable's size when the picture was begun
 int           bandHeight = 0;
 PresentBudget budget     = {};
 double        msPerTick  = 0.0;
+double        refreshHz  = 0.0; // the display's, 0: not known
 
 double msSince(Uint64 start)
 {
@@ -76,9 +77,13 @@ long picturesShown = 0;
 
 bool startPresenting(SDL_Window* target, ScaleMode scale, std::string* error)
 {
-    window    = target;
-    scaleMode = scale;
-    msPerTick = 1000.0 / static_cast<double>(SDL_GetPerformanceFrequency());
+    window               = target;
+    scaleMode            = scale;
+    msPerTick            = 1000.0 / static_cast<double>(SDL_GetPerformanceFrequency());
+    SDL_DisplayMode mode = {};
+    refreshHz            = SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window), &mode) == 0
+                               ? mode.refresh_rate
+                               : 0.0;
     // A window of exactly 640 x 480 is drawn into directly; any other size
     // gets the 640 x 480 frame buffer, scaled into it when presenting.
     if (!drawableIsPictureSized()) {
@@ -124,6 +129,9 @@ void presentDisplay()
     glFinish();
     if (inBands && (w != bandWidth || h != bandHeight))
         inBands = false; // resized meanwhile: begin again
+    addPictureCredit(&budget, refreshHz, 2.0 * pacingSteps[pacingStepIndex]);
+    if (!inBands && !mayBeginPicture(budget, plan.picture.height))
+        return;
     const int    rowsLeft = inBands ? plan.picture.height - rowsDrawn : plan.picture.height;
     const double slack =
         static_cast<double>(frameStart) + 2.0 * pacingSteps[pacingStepIndex] - readFrameClock();
@@ -133,6 +141,8 @@ void presentDisplay()
         return;
     }
     budget.framesWaited = 0;
+    if (!inBands)
+        pictureBegun(&budget);
     if (!inBands && !(step.rows == rowsLeft && step.swap)) {
         // Not all in this frame: keep the finished picture for the bands.
         if (!shown.framebuffer && !createPictureBuffer(&shown, false)) {
