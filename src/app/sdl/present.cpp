@@ -51,24 +51,14 @@ bool createFramebuffer(std::string* error)
     return true;
 }
 
-// Black for the whole window, both buffers, so the bars start black.
-void clearWindowBlack()
+// Whether the game may draw into the window itself: it is the picture's
+// size and has the depth buffer that the game's drawing needs.
+bool gameDrawsIntoWindow()
 {
-    gl.bindFramebuffer(GL_FRAMEBUFFER, 0);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    for (int i = 0; i < 2; ++i) {
-        glClear(GL_COLOR_BUFFER_BIT);
-        SDL_GL_SwapWindow(window);
-    }
-    glClear(GL_COLOR_BUFFER_BIT);
-    gl.bindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
-}
-
-bool drawableIsPictureSized()
-{
-    int w = 0, h = 0;
+    int w = 0, h = 0, depth = 0;
     SDL_GL_GetDrawableSize(window, &w, &h);
-    return w == pictureWidth && h == pictureHeight;
+    SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth);
+    return w == pictureWidth && h == pictureHeight && depth > 0;
 }
 
 } // namespace
@@ -85,13 +75,9 @@ bool startPresenting(SDL_Window* target, ScaleMode scale, std::string* error)
                                ? mode.refresh_rate
                                : 0.0;
     // A window of exactly 640 x 480 is drawn into directly; any other size
-    // gets the 640 x 480 frame buffer, scaled into it when presenting.
-    if (!drawableIsPictureSized()) {
-        if (!createFramebuffer(error))
-            return false;
-        clearWindowBlack();
-    }
-    return true;
+    // gets the 640 x 480 frame buffer, scaled into it when presenting (every
+    // picture clears its bars, so nothing is cleared beforehand).
+    return gameDrawsIntoWindow() || createFramebuffer(error);
 }
 
 void stopPresenting()
@@ -117,8 +103,8 @@ void presentDisplay()
         // A window manager may resize the window after it is shown: from then
         // on the picture goes through the frame buffer.
         std::string error;
-        if (!drawableIsPictureSized() && createFramebuffer(&error))
-            clearWindowBlack();
+        if (!gameDrawsIntoWindow())
+            createFramebuffer(&error);
         return;
     }
     int w = 0, h = 0;

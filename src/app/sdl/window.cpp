@@ -90,7 +90,6 @@ bool openDisplay(DisplayMode mode, std::string* error)
 
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
@@ -123,6 +122,11 @@ bool openDisplay(DisplayMode mode, std::string* error)
             }
         }
     }
+    // The game draws into the window itself only when it is exactly the
+    // picture's size; at any other size it draws into a frame buffer with its
+    // own depth buffer, and one for the window would only take memory (8 MB
+    // at 1920 x 1080 on a software renderer).
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, w == pictureWidth && h == pictureHeight ? 16 : 0);
     window = SDL_CreateWindow("Swarm!", x, y, w, h, flags);
     if (!window)
         return fail(error, "cannot open the display: ");
