@@ -8,6 +8,10 @@ namespace {
 
 // How fast the running figures follow a change (a new size, a busy machine).
 constexpr double follow = 0.2;
+// A sample counts for at most this many times the mean: one stall of the
+// whole machine must not hold pictures back for seconds, while a lasting
+// slowdown still raises the mean within a few samples.
+constexpr double largestSample = 4.0;
 
 // What a step is planned to cost: most samples fall below it.
 double planned(const PresentCost& cost) { return cost.mean + presentSpreads * cost.spread; }
@@ -18,6 +22,7 @@ void measure(PresentCost* cost, double sample)
         *cost = PresentCost{sample, sample / 2.0};
         return;
     }
+    sample = std::min(sample, largestSample * cost->mean);
     cost->spread += follow * (std::fabs(sample - cost->mean) - cost->spread);
     cost->mean += follow * (sample - cost->mean);
 }

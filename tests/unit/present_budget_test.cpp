@@ -66,6 +66,9 @@ TEST(PresentBudget, FollowsWhatIsMeasuredAndHowFarItStrays)
     EXPECT_NEAR(budget.swap.spread, 0.0, 0.02);
     measureRows(&budget, 0, 9.0); // nothing drawn: nothing learnt
     EXPECT_NEAR(budget.row.mean, 0.01, 5e-4);
+    // One stall of the machine counts as four times the mean at most.
+    measureSwap(&budget, 200.0);
+    EXPECT_NEAR(budget.swap.mean, 2.0 + 0.2 * (8.0 - 2.0), 0.05);
 }
 
 TEST(PresentBudget, DearPicturesBeginAtTheDisplaysRate)
