@@ -115,13 +115,13 @@ void presentDisplay()
     glFinish();
     if (inBands && (w != bandWidth || h != bandHeight))
         inBands = false; // resized meanwhile: begin again
-    addPictureCredit(&budget, refreshHz, 2.0 * pacingSteps[pacingStepIndex]);
+    const double frameMs = 2.0 * pacingSteps[pacingStepIndex];
+    addPictureCredit(&budget, refreshHz, frameMs);
     if (!inBands && !mayBeginPicture(budget, plan.picture.height))
         return;
-    const int    rowsLeft = inBands ? plan.picture.height - rowsDrawn : plan.picture.height;
-    const double slack =
-        static_cast<double>(frameStart) + 2.0 * pacingSteps[pacingStepIndex] - readFrameClock();
-    const PresentStep step = planPresentStep(budget, slack, rowsLeft);
+    const int         rowsLeft = inBands ? plan.picture.height - rowsDrawn : plan.picture.height;
+    const double      slack    = static_cast<double>(frameStart) + frameMs - readFrameClock();
+    const PresentStep step     = planPresentStep(budget, slack, rowsLeft);
     if (step.rows == 0 && !step.swap) {
         ++budget.framesWaited;
         return;
@@ -136,13 +136,7 @@ void presentDisplay()
             budget = PresentBudget{}; // no copy to be had: present whole
             return;
         }
-        glPushAttrib(GL_SCISSOR_BIT); // the copy is whole whatever a caller left on
-        glDisable(GL_SCISSOR_TEST);
-        gl.bindFramebuffer(GL_READ_FRAMEBUFFER, picture.framebuffer);
-        gl.bindFramebuffer(GL_DRAW_FRAMEBUFFER, shown.framebuffer);
-        gl.blitFramebuffer(0, 0, pictureWidth, pictureHeight, 0, 0, pictureWidth, pictureHeight,
-                           GL_COLOR_BUFFER_BIT, GL_NEAREST);
-        glPopAttrib();
+        copyPicture(picture, shown);
         inBands    = true;
         rowsDrawn  = 0;
         bandWidth  = w;

@@ -30,8 +30,8 @@ const char* const fragmentSource =
     "#version 110\n"
     "uniform sampler2D picture;\n"
     "uniform float perMultiple;\n" // 1 / the whole-number enlargement
+    "uniform vec2 size;\n"         // the picture's, in its pixels
     "varying vec2 place;\n"
-    "const vec2 size = vec2(640.0, 480.0);\n"
     "void main()\n"
     "{\n"
     "    vec2 left = floor(place);\n"
@@ -195,6 +195,15 @@ void deletePictureBuffer(PictureBuffer* buffer)
     *buffer = PictureBuffer{};
 }
 
+void copyPicture(const PictureBuffer& from, const PictureBuffer& to)
+{
+    glPushAttrib(GL_SCISSOR_BIT); // whole, whatever a caller left on
+    glDisable(GL_SCISSOR_TEST);
+    blit(from.framebuffer, pictureWidth, pictureHeight, to.framebuffer,
+         PixelRect{0, 0, pictureWidth, pictureHeight}, GL_NEAREST);
+    glPopAttrib();
+}
+
 bool startScaler()
 {
     stopScaler();
@@ -224,6 +233,8 @@ bool startScaler()
     perMultipleUniform = gl.getUniformLocation(program, "perMultiple");
     gl.useProgram(program);
     gl.uniform1i(gl.getUniformLocation(program, "picture"), 1); // texture unit 1
+    gl.uniform2f(gl.getUniformLocation(program, "size"), static_cast<float>(pictureWidth),
+                 static_cast<float>(pictureHeight));
     gl.useProgram(0);
     return true;
 }

@@ -21,6 +21,10 @@ struct PictureBuffer {
 bool createPictureBuffer(PictureBuffer* buffer, bool withDepth);
 void deletePictureBuffer(PictureBuffer* buffer);
 
+// Copies one picture buffer into another, pixel for pixel. Leaves `from`
+// bound for reading and `to` for drawing.
+void copyPicture(const PictureBuffer& from, const PictureBuffer& to);
+
 // How a fill is filtered: the one-pass draw where the context has shaders,
 // or the two copies (kept as the fallback, and to compare with).
 enum class SharpMethod { OnePass, TwoCopies };
