@@ -63,7 +63,7 @@ rates_between() { # STATS FROM TO
 
 start_xvfb() { # WIDTHxHEIGHT
     exec 5> "$work/displayfd"
-    Xvfb -displayfd 5 -screen 0 "${1}x24" -nolisten tcp > /dev/null 2>&1 &
+    Xvfb -displayfd 5 -screen 0 "${1}x24" -nolisten tcp -noreset > /dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do [ -s "$work/displayfd" ] && break; sleep 0.1; done
     export DISPLAY=":$(head -n1 "$work/displayfd")"

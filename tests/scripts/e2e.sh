@@ -60,6 +60,7 @@ paused_shown() { white_box 340 300 116 16 && white_box 160 280 476 16; }
 # focus is lost, and a busy machine may take a while to give it.
 skip_intro() {
     local end=$((SECONDS + 30))
+    shoot
     until title_shown; do
         [ $SECONDS -lt $end ] || return 1
         xdotool key a

@@ -45,7 +45,9 @@ start_xvfb() { # [WIDTHxHEIGHT [Xvfb options]]: sets DISPLAY to a new Xvfb (640x
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null && wait "$xvfb_pid" 2> /dev/null
     rm -f "$work/displayfd"
     exec 5> "$work/displayfd"
-    Xvfb -displayfd 5 -screen 0 "${1:-640x480}x24" -nolisten tcp "${@:2}" > "$work/xvfb.log" 2>&1 &
+    # -noreset: by default the server resets whenever its last client leaves,
+    # and a program connecting during that reset is refused.
+    Xvfb -displayfd 5 -screen 0 "${1:-640x480}x24" -nolisten tcp -noreset "${@:2}" > "$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     exec 5>&-
     for _ in $(seq 100); do
