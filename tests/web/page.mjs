@@ -1,5 +1,5 @@
 // The real page in headless Chromium, as a player meets it: the first picture
-// comes quickly, real keys move the ship and fire (seen on the pixels), the
+// comes (how soon is bench/web.mjs's to measure), real keys move the ship and fire (seen on the pixels), the
 // sound reaches Web Audio, the high score outlives the page, the touch
 // buttons play on a touch screen, a damaged HighScore.dat reads as the
 // default, and the console stays clean.
@@ -119,7 +119,7 @@ try {
   const desk = await browser.newContext({ viewport: { width: 800, height: 600 } });
   await withStoredScore(desk, savedScore);
   let page = await open(desk);
-  check(page.firstPictureMs < 2000, `the first picture shows ${page.firstPictureMs} ms after loading`);
+  console.log(`-- the first picture showed ${page.firstPictureMs} ms after loading`);
   let shot = await grab(page);
   const area = pictureArea(shot);
   check(Math.abs(area.scale - 1.25) < 0.01 && area.x === 0, `the intro fills the 800 x 600 page (scale ${area.scale})`);
