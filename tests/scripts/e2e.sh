@@ -273,34 +273,34 @@ measure_ruler() { # X Y WIDTH
     done
 }
 stop_ruler() { kill "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=""; }
+# Starts the ruler with scaling SCALE and measures the row Y of the picture at X,
+# WIDTH pixels wide: every white column must be LEAST to MOST pixels wide, and
+# no black column may show white. The ruler is left running for more checks.
+ruler_columns() { # SCALE X Y WIDTH LEAST MOST WHAT
+    start_ruler "$1"
+    measure_ruler "$2" "$3" "$4"
+    awk -v lo="$lo" -v hi="$hi" -v s="$stray" -v least="$5" -v most="$6" \
+        'BEGIN { exit !(lo >= least && hi <= most && s == 0) }' ||
+        fail "$7: white columns $lo to $hi pixels wide, $stray stray pixels"
+}
 
-start_ruler integer
-measure_ruler 320 500 1280
-[ "$lo $hi $stray" = "2.000 2.000 0" ] || fail "integer 2x: white columns $lo to $hi pixels wide, $stray stray pixels"
+ruler_columns integer 320 500 1280 2 2 "integer 2x"
 pass "integer 2x: every source column is exactly 2 pixels wide"
 stop_ruler
-start_ruler fill
-measure_ruler 240 500 1440
-awk -v lo="$lo" -v hi="$hi" -v s="$stray" 'BEGIN { exit !(lo >= 2.0 && hi <= 2.5 && s == 0) }' ||
-    fail "fill 2.25x: white columns $lo to $hi pixels wide, $stray stray pixels"
+ruler_columns fill 240 500 1440 2.0 2.5 "fill 2.25x"
 pass "fill 2.25x at 1920x1080: every source column $lo to $hi pixels wide"
 stop_ruler
 
 # --- 1366 x 768: fill, a 1024 x 768 picture at x 171 (1.6 x). ---
 start_xvfb 1366x768
-start_ruler auto
-measure_ruler 171 300 1024
 # Sharp bilinear keeps each 1.6-pixel column between 1.5 and 1.75 pixels of
 # white; nearest pixels would make them 1 or 2.
-awk -v lo="$lo" -v hi="$hi" -v s="$stray" 'BEGIN { exit !(lo >= 1.4 && hi <= 1.8 && s == 0) }' ||
-    fail "fill 1.6x: white columns $lo to $hi pixels wide, $stray stray pixels"
+ruler_columns auto 171 300 1024 1.4 1.8 "fill 1.6x"
 [ "$(box_max 171x768+0+0)" = "0 0 0" ] && [ "$(box_max 171x768+1195+0)" = "0 0 0" ] ||
     fail "the bars beside the fill picture are not black"
 pass "fill 1.6x at 1366x768: every source column $lo to $hi pixels wide, black bars"
 stop_ruler
-start_ruler integer
-measure_ruler 363 300 640
-[ "$lo $hi $stray" = "1.000 1.000 0" ] || fail "integer 1x: white columns $lo to $hi pixels wide, $stray stray pixels"
+ruler_columns integer 363 300 640 1 1 "integer 1x"
 pass "integer 1x at 1366x768: every source column exactly 1 pixel wide"
 stop_ruler
 

@@ -1,8 +1,8 @@
 // The real page in headless Chromium, as a player meets it: the first picture
-// comes (how soon is bench/web.mjs's to measure), real keys move the ship and fire (seen on the pixels), the
-// sound reaches Web Audio, the high score outlives the page, the touch
-// buttons play on a touch screen, a damaged HighScore.dat reads as the
-// default, and the console stays clean.
+// comes (bench/web.mjs measures how soon), real keys move the ship and fire
+// (seen on the pixels), the sound reaches Web Audio, the high score outlives
+// the page, the touch buttons play on a touch screen, a damaged HighScore.dat
+// reads as the default, and the console stays clean.
 //   node tests/web/page.mjs SITE_DIR
 import { launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
 import { execFileSync } from "node:child_process";
@@ -165,7 +165,8 @@ try {
   await kept.goto(`${server.url}/page.css`); // same origin, without starting the game
   const stored = await kept.evaluate(() => JSON.parse(localStorage.getItem("swarm.HighScore.dat")));
   // The factor is drawn anew on each save (1 in 7 it is the stored one), so
-  // the bytes may repeat: the time stamp and the score are what must be new.
+  // the bytes may repeat: what must show is a new time stamp and the same
+  // score, written in the stored format.
   const [factor, scaled] = stored ? Buffer.from(stored.data, "base64").toString().split(/\s+/).map(Number) : [];
   check(stored && stored.savedAt > 1 && scaled === 4321 * factor, "leaving the page saved HighScore.dat anew");
   await kept.close();
