@@ -196,9 +196,11 @@
   let running = false; // the game runs; false before it starts and after it quit
   let quitShown = false;
 
+  // Returns whether the key reached the game.
   function sendKey(down, key) {
     audio.start();
     if (running) Module._pageKey(down ? 1 : 0, key);
+    return running;
   }
 
   function toggleFullscreen() {
@@ -206,8 +208,16 @@
     else document.documentElement.requestFullscreen().catch(() => {});
   }
 
+  const keysSent = new Set(); // codes of the keys whose press reached the game
+
   function onKey(event) {
     const down = event.type === "keydown";
+    if (!down && keysSent.has(event.code)) {
+      // A press that reached the game gets its release, whatever else is held.
+      keysSent.delete(event.code);
+      sendKey(false, virtualKey(event.code));
+      return;
+    }
     if (event.altKey || event.key === "Alt" || event.code === "F10") {
       // Alt+Enter toggles fullscreen, asked for inside the key's own handler.
       if (down && !event.repeat && (event.code === "Enter" || event.code === "NumpadEnter")) {
@@ -221,17 +231,16 @@
     if (key === VK.space || key === VK.escape || key === VK.left || key === VK.right ||
         key === 0x26 || key === 0x28)
       event.preventDefault(); // the page never scrolls
-    if (quitShown) {
-      if (down) restart();
-      return;
-    }
-    sendKey(down, key);
+    if (!down) return; // a release of a press the game never had
+    if (quitShown) restart();
+    else if (sendKey(true, key)) keysSent.add(event.code);
   }
   window.addEventListener("keydown", onKey);
   window.addEventListener("keyup", onKey);
   window.addEventListener("blur", () => {
     if (running) Module._pageFocusLost();
     // Whatever is still held presses anew when the page has the focus again.
+    keysSent.clear();
     padHeld = 0;
     for (const button of document.querySelectorAll("#touch .held")) button.classList.remove("held");
   });

@@ -1,0 +1,70 @@
+// The page's input as players meet it, in headless Chromium: a key's release
+// reaches the game whatever else is held.
+//   node tests/web/input.mjs SITE_DIR
+import { launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
+import { resolve } from "node:path";
+
+const site = resolve(process.argv[2]);
+const browser = await launchChromium();
+const server = await serveDirectory(site);
+const url = `${server.url}/index.html`;
+const deadline = 30000; // generous: a busy machine is slow, never wrong
+const VK = { right: 0x27 };
+let failed = 0;
+
+function check(ok, what) {
+  console.log(`${ok ? "ok" : "FAIL"}: ${what}`);
+  if (!ok) ++failed;
+}
+
+// Waits for `test` to hold; says so when `report`, and always when it never does.
+async function until(page, test, what, report = true) {
+  const end = Date.now() + deadline;
+  while (Date.now() < end) {
+    if (await test()) {
+      if (report) check(true, what);
+      return true;
+    }
+    await page.waitForTimeout(50);
+  }
+  check(false, what);
+  return false;
+}
+
+async function open(context) {
+  const page = await context.newPage();
+  await page.goto(url);
+  await page.waitForFunction(() => window.swarmPage && swarmPage.firstPicture > 0, null, { timeout: deadline });
+  return page;
+}
+
+// The game's own key-down table.
+const keyDown = (page, vk) => page.evaluate((vk) => Module._pageKeyDown(vk), vk);
+
+// The page queues keys for the game one a frame: ten frames more, and all sent
+// before has reached it.
+async function settle(page) {
+  const frames = () => page.evaluate(() => swarmPage.frames);
+  const now = await frames();
+  await until(page, async () => (await frames()) > now + 10, "the game runs on", false);
+}
+
+try {
+  // --- A keyboard: Right pressed, a modifier pressed, Right released. ---
+  const desk = await browser.newContext({ viewport: { width: 800, height: 600 } });
+  let page = await open(desk);
+  for (const modifier of ["Control", "Meta", "Alt"]) {
+    await page.keyboard.down("ArrowRight");
+    await until(page, async () => (await keyDown(page, VK.right)) === 1, `Right goes down (then ${modifier})`, false);
+    await page.keyboard.down(modifier);
+    await page.keyboard.up("ArrowRight");
+    await page.keyboard.up(modifier);
+    await settle(page);
+    check((await keyDown(page, VK.right)) === 0, `Right released while ${modifier} is held goes up`);
+  }
+  await desk.close();
+} finally {
+  await server.close();
+  await browser.close();
+}
+process.exitCode = failed ? 1 : 0;
