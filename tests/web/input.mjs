@@ -1,5 +1,6 @@
 // The page's input as players meet it, in headless Chromium: a key's release
-// reaches the game whatever else is held.
+// reaches the game whatever else is held, and the touch buttons follow each
+// finger.
 //   node tests/web/input.mjs SITE_DIR
 import { launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
 import { resolve } from "node:path";
@@ -9,7 +10,7 @@ const browser = await launchChromium();
 const server = await serveDirectory(site);
 const url = `${server.url}/index.html`;
 const deadline = 30000; // generous: a busy machine is slow, never wrong
-const VK = { right: 0x27 };
+const VK = { space: 0x20, left: 0x25, right: 0x27 };
 let failed = 0;
 
 function check(ok, what) {
@@ -63,6 +64,28 @@ try {
     check((await keyDown(page, VK.right)) === 0, `Right released while ${modifier} is held goes up`);
   }
   await desk.close();
+
+  // --- A phone held sideways. ---
+  const phone = await browser.newContext({ viewport: { width: 844, height: 390 }, hasTouch: true, isMobile: true });
+  page = await open(phone);
+  const cdp = await phone.newCDPSession(page);
+  // Two fingers: one on Left, one on Fire; the first slides to Right; both lift.
+  const centre = async (key) => {
+    const b = await page.locator(`[data-key=${key}]`).boundingBox();
+    return { x: b.x + b.width / 2, y: b.y + b.height / 2 };
+  };
+  const [left, right, fire] = [await centre("left"), await centre("right"), await centre("fire")];
+  const steps = [
+    ["touchStart", [left, fire], [1, 0, 1], "Left and Fire held by two fingers at once"],
+    ["touchMove", [right, fire], [0, 1, 1], "a finger slid from Left to Right moves the press"],
+    ["touchEnd", [], [0, 0, 0], "lifting the fingers releases the buttons"],
+  ];
+  for (const [type, points, want, what] of steps) {
+    await cdp.send("Input.dispatchTouchEvent", { type, touchPoints: points.map((p, id) => ({ ...p, id })) });
+    const held = () => Promise.all([VK.left, VK.right, VK.space].map((vk) => keyDown(page, vk)));
+    await until(page, async () => (await held()).join() === want.join(), what);
+  }
+  await phone.close();
 } finally {
   await server.close();
   await browser.close();

@@ -242,7 +242,7 @@
     // Whatever is still held presses anew when the page has the focus again.
     keysSent.clear();
     padHeld = 0;
-    for (const button of document.querySelectorAll("#touch .held")) button.classList.remove("held");
+    releaseTouch();
   });
 
   // --- Gamepads (standard mapping), as the native game maps them: D-pad or
@@ -285,27 +285,67 @@
     requestAnimationFrame(pollPads);
   }
 
-  // --- Touch: buttons over the picture's lower corners, on touch screens only. ---
+  // --- Touch: buttons over the picture's lower corners, on touch screens
+  // only. Each pointer that went down on a button is followed to wherever it
+  // is, so a button stays held while any finger is on it, two fingers hold
+  // two buttons, and a finger slid to another button moves the press. ---
   const touchKeys = { left: VK.left, right: VK.right, fire: VK.space, pause: VK.escape };
+  const pointerOn = new Map(); // pointer id -> the button under it, or null
+  let touchHeld = new Set(); // buttons held, their presses sent
+
+  function buttonAt(x, y) {
+    const element = document.elementFromPoint(x, y);
+    const button = element && element.closest("#touch button[data-key]");
+    return button || null;
+  }
+
+  function updateTouchKeys() {
+    const held = new Set([...pointerOn.values()].filter((button) => button));
+    // Releases first, then presses, as for the pads.
+    for (const button of touchHeld)
+      if (!held.has(button)) {
+        button.classList.remove("held");
+        sendKey(false, touchKeys[button.dataset.key]);
+      }
+    for (const button of held)
+      if (!touchHeld.has(button)) {
+        button.classList.add("held");
+        sendKey(true, touchKeys[button.dataset.key]);
+      }
+    touchHeld = held;
+  }
+
+  function releaseTouch() {
+    pointerOn.clear();
+    touchHeld = new Set();
+    for (const button of document.querySelectorAll("#touch .held")) button.classList.remove("held");
+  }
+
   function setUpTouch() {
     const touch = navigator.maxTouchPoints > 0 || "ontouchstart" in window;
     const controls = document.getElementById("touch");
     controls.hidden = !touch;
-    for (const button of controls.querySelectorAll("button[data-key]")) {
-      const key = touchKeys[button.dataset.key];
-      const press = (down) => (event) => {
-        event.preventDefault();
-        if (quitShown) {
-          if (down) restart();
-          return;
-        }
-        button.classList.toggle("held", down);
-        sendKey(down, key);
-      };
-      button.addEventListener("pointerdown", press(true));
-      for (const type of ["pointerup", "pointercancel", "pointerleave"])
-        button.addEventListener(type, press(false));
-    }
+    controls.addEventListener("pointerdown", (event) => {
+      const button = event.target.closest("button[data-key]");
+      if (!button) return;
+      event.preventDefault();
+      if (quitShown) {
+        restart();
+        return;
+      }
+      pointerOn.set(event.pointerId, button);
+      updateTouchKeys();
+    });
+    window.addEventListener("pointermove", (event) => {
+      if (!pointerOn.has(event.pointerId)) return;
+      pointerOn.set(event.pointerId, buttonAt(event.clientX, event.clientY));
+      updateTouchKeys();
+    });
+    for (const type of ["pointerup", "pointercancel"])
+      window.addEventListener(type, (event) => {
+        if (!pointerOn.delete(event.pointerId)) return;
+        updateTouchKeys();
+      });
   }
   document.getElementById("fullscreen").addEventListener("click", toggleFullscreen);
   canvas.addEventListener("pointerdown", () => {
