@@ -1,6 +1,6 @@
 // The page's input as players meet it, in headless Chromium: a key's release
-// reaches the game whatever else is held, and the touch buttons follow each
-// finger.
+// reaches the game whatever else is held, sound suspended by the browser wakes
+// on the next key or tap, and the touch buttons follow each finger.
 //   node tests/web/input.mjs SITE_DIR
 import { launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
 import { resolve } from "node:path";
@@ -39,8 +39,9 @@ async function open(context) {
   return page;
 }
 
-// The game's own key-down table.
+// The game's own key-down table, and its sound's state.
 const keyDown = (page, vk) => page.evaluate((vk) => Module._pageKeyDown(vk), vk);
+const audioState = (page) => page.evaluate(() => swarmAudio.context && swarmAudio.context.state);
 
 // The page queues keys for the game one a frame: ten frames more, and all sent
 // before has reached it.
@@ -48,6 +49,14 @@ async function settle(page) {
   const frames = () => page.evaluate(() => swarmPage.frames);
   const now = await frames();
   await until(page, async () => (await frames()) > now + 10, "the game runs on", false);
+}
+
+// Suspends the sound as a browser does, then `wake` must start it again.
+async function suspendedThenWoken(page, wake, what) {
+  await until(page, async () => (await audioState(page)) === "running", `the sound runs before ${what}`, false);
+  await page.evaluate(() => swarmAudio.context.suspend());
+  await wake();
+  await until(page, async () => (await audioState(page)) === "running", `${what} wakes the suspended sound`);
 }
 
 try {
@@ -63,6 +72,7 @@ try {
     await settle(page);
     check((await keyDown(page, VK.right)) === 0, `Right released while ${modifier} is held goes up`);
   }
+  await suspendedThenWoken(page, () => page.keyboard.press("KeyA"), "a key press");
   await desk.close();
 
   // --- A phone held sideways. ---
@@ -85,6 +95,7 @@ try {
     const held = () => Promise.all([VK.left, VK.right, VK.space].map((vk) => keyDown(page, vk)));
     await until(page, async () => (await held()).join() === want.join(), what);
   }
+  await suspendedThenWoken(page, () => page.touchscreen.tap(422, 100), "a tap");
   await phone.close();
 } finally {
   await server.close();

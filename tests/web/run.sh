@@ -5,8 +5,8 @@
 #   2. its pictures of eight screens match swarm-replay's;
 #   3. the real page: first picture, keys, sound, the high score kept, touch
 #      buttons, a damaged HighScore.dat, a clean console;
-#   4. the page's input: releases with a modifier held, touch buttons under
-#      two fingers.
+#   4. the page's input: releases with a modifier held, sound woken after the
+#      browser suspended it, touch buttons under two fingers.
 #   tests/web/run.sh NATIVE_BUILD WEB_BUILD
 set -eu
 cd "$(dirname "$0")/../.."

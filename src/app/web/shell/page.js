@@ -27,7 +27,9 @@
   }
   window.addEventListener("resize", fitCanvas);
 
-  // --- Sound: Web Audio, started by the first key press or tap. ---
+  // --- Sound: Web Audio, made by the first key press or tap and woken again
+  // by every later one while the browser keeps it suspended (made outside a
+  // user activation, a phone call, a tab in the background). ---
   const audio = {
     context: null,
     buffers: new Map(), // id -> {rate, channels, samples}
@@ -44,6 +46,11 @@
       } catch (e) {
         this.context = null;
       }
+    },
+    // Called on each user activation, and when the page shows again.
+    wake() {
+      this.start();
+      if (this.context && this.context.state !== "running") this.context.resume().catch(() => {});
     },
     store(id, rate, channels, samples) {
       this.buffers.set(id, { rate, channels, samples: new Float32Array(samples) });
@@ -88,6 +95,19 @@
     },
   };
   window.swarmAudio = audio;
+  // The events that count as a user activation: Escape and a touch's
+  // pointerdown do not, and sound made or resumed there stays suspended.
+  window.addEventListener("keydown", (event) => {
+    if (event.code !== "Escape") audio.wake();
+  }, true);
+  for (const type of ["pointerup", "click", "touchend"])
+    window.addEventListener(type, () => audio.wake(), true);
+  function wakeShown() {
+    const active = !navigator.userActivation || navigator.userActivation.hasBeenActive;
+    if (document.visibilityState === "visible" && audio.context && active) audio.wake();
+  }
+  document.addEventListener("visibilitychange", wakeShown);
+  window.addEventListener("pageshow", wakeShown);
 
   // --- The high score: HighScore.dat of the game's directory, kept in
   // IndexedDB and, because the page may be closed before an IndexedDB write
@@ -198,7 +218,6 @@
 
   // Returns whether the key reached the game.
   function sendKey(down, key) {
-    audio.start();
     if (running) Module._pageKey(down ? 1 : 0, key);
     return running;
   }
@@ -349,7 +368,6 @@
   }
   document.getElementById("fullscreen").addEventListener("click", toggleFullscreen);
   canvas.addEventListener("pointerdown", () => {
-    audio.start();
     if (quitShown) restart();
   });
 
