@@ -1,6 +1,8 @@
 // The page's input as players meet it, in headless Chromium: a key's release
 // reaches the game whatever else is held, sound suspended by the browser wakes
-// on the next key or tap, and the touch buttons follow each finger.
+// on the next key or tap, the touch buttons follow each finger, and on a phone
+// the picture fits the visible page, the buttons keep inside the safe area and
+// the fullscreen button shows only where fullscreen can be had.
 //   node tests/web/input.mjs SITE_DIR
 import { launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
 import { resolve } from "node:path";
@@ -73,12 +75,32 @@ try {
     check((await keyDown(page, VK.right)) === 0, `Right released while ${modifier} is held goes up`);
   }
   await suspendedThenWoken(page, () => page.keyboard.press("KeyA"), "a key press");
+  check(await page.locator("#fullscreen").isVisible(), "the fullscreen button shows where fullscreen is offered");
   await desk.close();
 
-  // --- A phone held sideways. ---
+  // --- A phone held sideways, with a notch and a home bar. ---
   const phone = await browser.newContext({ viewport: { width: 844, height: 390 }, hasTouch: true, isMobile: true });
   page = await open(phone);
   const cdp = await phone.newCDPSession(page);
+  const insets = { top: 0, left: 47, right: 47, bottom: 21 };
+  await cdp.send("Emulation.setSafeAreaInsetsOverride", { insets });
+  const fits = await page.evaluate(() => {
+    const r = document.getElementById("canvas").getBoundingClientRect();
+    return r.top === 0 && r.height === innerHeight && r.width === innerWidth;
+  });
+  check(fits, "the picture fills the visible page");
+  const outside = await page.evaluate((insets) => {
+    const wrong = [];
+    for (const b of document.querySelectorAll("#touch button, #fullscreen")) {
+      const r = b.getBoundingClientRect();
+      if (r.left < insets.left || r.right > innerWidth - insets.right || r.top < insets.top ||
+          r.bottom > innerHeight - insets.bottom)
+        wrong.push(b.getAttribute("aria-label"));
+    }
+    return wrong;
+  }, insets);
+  check(outside.length === 0, `the buttons keep inside the safe area (outside: ${outside.join(", ") || "none"})`);
+
   // Two fingers: one on Left, one on Fire; the first slides to Right; both lift.
   const centre = async (key) => {
     const b = await page.locator(`[data-key=${key}]`).boundingBox();
@@ -97,6 +119,21 @@ try {
   }
   await suspendedThenWoken(page, () => page.touchscreen.tap(422, 100), "a tap");
   await phone.close();
+
+  // --- No fullscreen to be had (an iPhone): no fullscreen button. ---
+  const iphone = await browser.newContext({ hasTouch: true, isMobile: true });
+  const refusals = [
+    ["requestFullscreen missing", () => delete Element.prototype.requestFullscreen],
+    ["fullscreen not enabled", () => Object.defineProperty(Document.prototype, "fullscreenEnabled", { get: () => false })],
+  ];
+  for (const [what, script] of refusals) {
+    page = await iphone.newPage();
+    await page.addInitScript(script);
+    await page.goto(url);
+    check(await page.locator("#fullscreen").isHidden(), `with ${what} the fullscreen button is hidden`);
+    await page.close();
+  }
+  await iphone.close();
 } finally {
   await server.close();
   await browser.close();

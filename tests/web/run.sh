@@ -6,7 +6,8 @@
 #   3. the real page: first picture, keys, sound, the high score kept, touch
 #      buttons, a damaged HighScore.dat, a clean console;
 #   4. the page's input: releases with a modifier held, sound woken after the
-#      browser suspended it, touch buttons under two fingers.
+#      browser suspended it, touch buttons under two fingers, a phone's
+#      viewport, safe area and fullscreen.
 #   tests/web/run.sh NATIVE_BUILD WEB_BUILD
 set -eu
 cd "$(dirname "$0")/../.."

@@ -222,7 +222,12 @@
     return running;
   }
 
+  // iPhones, for one, offer no fullscreen to a page.
+  const fullscreenOffered =
+    typeof document.documentElement.requestFullscreen === "function" && document.fullscreenEnabled;
+
   function toggleFullscreen() {
+    if (!fullscreenOffered) return;
     if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
     else document.documentElement.requestFullscreen().catch(() => {});
   }
@@ -366,7 +371,9 @@
         updateTouchKeys();
       });
   }
-  document.getElementById("fullscreen").addEventListener("click", toggleFullscreen);
+  const fullscreenButton = document.getElementById("fullscreen");
+  fullscreenButton.hidden = !fullscreenOffered;
+  fullscreenButton.addEventListener("click", toggleFullscreen);
   canvas.addEventListener("pointerdown", () => {
     if (quitShown) restart();
   });
