@@ -4,7 +4,10 @@
 #      (the native recorded-games test, pointed at the browser build);
 #   2. its pictures of eight screens match swarm-replay's;
 #   3. the real page: first picture, keys, sound, the high score kept, touch
-#      buttons, a damaged HighScore.dat, a clean console.
+#      buttons, a damaged HighScore.dat, a clean console;
+#   4. the page's input: releases with a modifier held, sound woken after the
+#      browser suspended it, touch buttons under two fingers, a phone's
+#      viewport, safe area and fullscreen.
 #   tests/web/run.sh NATIVE_BUILD WEB_BUILD
 set -eu
 cd "$(dirname "$0")/../.."
@@ -19,3 +22,5 @@ echo "-- pictures: swarm-web-replay beside swarm-replay"
 node tests/web/pictures.mjs "$native" "$web"
 echo "-- the page"
 node tests/web/page.mjs "$web/site"
+echo "-- the page's input"
+node tests/web/input.mjs "$web/site"

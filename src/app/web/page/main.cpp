@@ -138,6 +138,9 @@ EMSCRIPTEN_KEEPALIVE void pageSaveHighScore()
 // The best score as the game holds it (the page's tests read it).
 EMSCRIPTEN_KEEPALIVE int pageHighScore() { return highScore; }
 
+// 1 while the game holds the key with that virtual-key code down (for the tests).
+EMSCRIPTEN_KEEPALIVE int pageKeyDown(int key) { return key >= 0 && key < 256 ? keys[key] : 0; }
+
 // A new run after the game quit from the title, as if the program started again.
 EMSCRIPTEN_KEEPALIVE void pageRestart()
 {

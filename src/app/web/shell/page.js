@@ -27,7 +27,9 @@
   }
   window.addEventListener("resize", fitCanvas);
 
-  // --- Sound: Web Audio, started by the first key press or tap. ---
+  // --- Sound: Web Audio, made by the first key press or tap and woken again
+  // by every later one while the browser keeps it suspended (made outside a
+  // user activation, a phone call, a tab in the background). ---
   const audio = {
     context: null,
     buffers: new Map(), // id -> {rate, channels, samples}
@@ -44,6 +46,11 @@
       } catch (e) {
         this.context = null;
       }
+    },
+    // Called on each user activation, and when the page shows again.
+    wake() {
+      this.start();
+      if (this.context && this.context.state !== "running") this.context.resume().catch(() => {});
     },
     store(id, rate, channels, samples) {
       this.buffers.set(id, { rate, channels, samples: new Float32Array(samples) });
@@ -88,6 +95,19 @@
     },
   };
   window.swarmAudio = audio;
+  // The events that count as a user activation: Escape and a touch's
+  // pointerdown do not, and sound made or resumed there stays suspended.
+  window.addEventListener("keydown", (event) => {
+    if (event.code !== "Escape") audio.wake();
+  }, true);
+  for (const type of ["pointerup", "click", "touchend"])
+    window.addEventListener(type, () => audio.wake(), true);
+  function wakeShown() {
+    const active = !navigator.userActivation || navigator.userActivation.hasBeenActive;
+    if (document.visibilityState === "visible" && audio.context && active) audio.wake();
+  }
+  document.addEventListener("visibilitychange", wakeShown);
+  window.addEventListener("pageshow", wakeShown);
 
   // --- The high score: HighScore.dat of the game's directory, kept in
   // IndexedDB and, because the page may be closed before an IndexedDB write
@@ -196,18 +216,32 @@
   let running = false; // the game runs; false before it starts and after it quit
   let quitShown = false;
 
+  // Returns whether the key reached the game.
   function sendKey(down, key) {
-    audio.start();
     if (running) Module._pageKey(down ? 1 : 0, key);
+    return running;
   }
 
+  // iPhones, for one, offer no fullscreen to a page.
+  const fullscreenOffered =
+    typeof document.documentElement.requestFullscreen === "function" && document.fullscreenEnabled;
+
   function toggleFullscreen() {
+    if (!fullscreenOffered) return;
     if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
     else document.documentElement.requestFullscreen().catch(() => {});
   }
 
+  const keysSent = new Set(); // codes of the keys whose press reached the game
+
   function onKey(event) {
     const down = event.type === "keydown";
+    if (!down && keysSent.has(event.code)) {
+      // A press that reached the game gets its release, whatever else is held.
+      keysSent.delete(event.code);
+      sendKey(false, virtualKey(event.code));
+      return;
+    }
     if (event.altKey || event.key === "Alt" || event.code === "F10") {
       // Alt+Enter toggles fullscreen, asked for inside the key's own handler.
       if (down && !event.repeat && (event.code === "Enter" || event.code === "NumpadEnter")) {
@@ -221,19 +255,18 @@
     if (key === VK.space || key === VK.escape || key === VK.left || key === VK.right ||
         key === 0x26 || key === 0x28)
       event.preventDefault(); // the page never scrolls
-    if (quitShown) {
-      if (down) restart();
-      return;
-    }
-    sendKey(down, key);
+    if (!down) return; // a release of a press the game never had
+    if (quitShown) restart();
+    else if (sendKey(true, key)) keysSent.add(event.code);
   }
   window.addEventListener("keydown", onKey);
   window.addEventListener("keyup", onKey);
   window.addEventListener("blur", () => {
     if (running) Module._pageFocusLost();
     // Whatever is still held presses anew when the page has the focus again.
+    keysSent.clear();
     padHeld = 0;
-    for (const button of document.querySelectorAll("#touch .held")) button.classList.remove("held");
+    releaseTouch();
   });
 
   // --- Gamepads (standard mapping), as the native game maps them: D-pad or
@@ -276,31 +309,72 @@
     requestAnimationFrame(pollPads);
   }
 
-  // --- Touch: buttons over the picture's lower corners, on touch screens only. ---
+  // --- Touch: buttons over the picture's lower corners, on touch screens
+  // only. Each pointer that went down on a button is followed to wherever it
+  // is, so a button stays held while any finger is on it, two fingers hold
+  // two buttons, and a finger slid to another button moves the press. ---
   const touchKeys = { left: VK.left, right: VK.right, fire: VK.space, pause: VK.escape };
+  const pointerOn = new Map(); // pointer id -> the button under it, or null
+  let touchHeld = new Set(); // buttons held, their presses sent
+
+  function buttonAt(x, y) {
+    const element = document.elementFromPoint(x, y);
+    const button = element && element.closest("#touch button[data-key]");
+    return button || null;
+  }
+
+  function updateTouchKeys() {
+    const held = new Set([...pointerOn.values()].filter((button) => button));
+    // Releases first, then presses, as for the pads.
+    for (const button of touchHeld)
+      if (!held.has(button)) {
+        button.classList.remove("held");
+        sendKey(false, touchKeys[button.dataset.key]);
+      }
+    for (const button of held)
+      if (!touchHeld.has(button)) {
+        button.classList.add("held");
+        sendKey(true, touchKeys[button.dataset.key]);
+      }
+    touchHeld = held;
+  }
+
+  function releaseTouch() {
+    pointerOn.clear();
+    touchHeld = new Set();
+    for (const button of document.querySelectorAll("#touch .held")) button.classList.remove("held");
+  }
+
   function setUpTouch() {
     const touch = navigator.maxTouchPoints > 0 || "ontouchstart" in window;
     const controls = document.getElementById("touch");
     controls.hidden = !touch;
-    for (const button of controls.querySelectorAll("button[data-key]")) {
-      const key = touchKeys[button.dataset.key];
-      const press = (down) => (event) => {
-        event.preventDefault();
-        if (quitShown) {
-          if (down) restart();
-          return;
-        }
-        button.classList.toggle("held", down);
-        sendKey(down, key);
-      };
-      button.addEventListener("pointerdown", press(true));
-      for (const type of ["pointerup", "pointercancel", "pointerleave"])
-        button.addEventListener(type, press(false));
-    }
+    controls.addEventListener("pointerdown", (event) => {
+      const button = event.target.closest("button[data-key]");
+      if (!button) return;
+      event.preventDefault();
+      if (quitShown) {
+        restart();
+        return;
+      }
+      pointerOn.set(event.pointerId, button);
+      updateTouchKeys();
+    });
+    window.addEventListener("pointermove", (event) => {
+      if (!pointerOn.has(event.pointerId)) return;
+      pointerOn.set(event.pointerId, buttonAt(event.clientX, event.clientY));
+      updateTouchKeys();
+    });
+    for (const type of ["pointerup", "pointercancel"])
+      window.addEventListener(type, (event) => {
+        if (!pointerOn.delete(event.pointerId)) return;
+        updateTouchKeys();
+      });
   }
-  document.getElementById("fullscreen").addEventListener("click", toggleFullscreen);
+  const fullscreenButton = document.getElementById("fullscreen");
+  fullscreenButton.hidden = !fullscreenOffered;
+  fullscreenButton.addEventListener("click", toggleFullscreen);
   canvas.addEventListener("pointerdown", () => {
-    audio.start();
     if (quitShown) restart();
   });
 
