@@ -1,5 +1,7 @@
 // A high score file: read, and replaced without ever leaving a damaged file.
 #pragma once
+#include "storage/high_score_format.h" // noHighScore
+
 #include <cstddef>
 #include <cstdint>
 
