@@ -5,6 +5,8 @@
 #include "storage/high_score_format.h"
 
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include <fcntl.h>
@@ -15,23 +17,27 @@ namespace {
 // The temporary file of a save: in the same directory, so that the rename is atomic.
 std::string temporaryName(const char* fileName) { return std::string(fileName) + ".tmp"; }
 
-bool writeAll(int fd, const std::string& text)
+// 0, or the errno of the failed write.
+int writeAll(int fd, const std::string& text)
 {
     size_t done = 0;
     while (done < text.size()) {
         const ssize_t n = write(fd, text.data() + done, text.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            return false;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return ENOSPC; // nothing written, no error given: the disk is full
         done += static_cast<size_t>(n);
     }
-    return true;
+    return 0;
 }
 
 // Writes the text to the temporary file and puts it in place of the old file.
-// Any failure leaves the old file as it was and no temporary file behind.
-bool replaceFile(const char* fileName, const std::string& text)
+// Any failure leaves the old file as it was and no temporary file behind, and
+// gives the errno of the first step that failed; 0 when the file is replaced.
+int replaceFile(const char* fileName, const std::string& text)
 {
     const std::string temp     = temporaryName(fileName);
     const char*       tempName = temp.c_str();
@@ -40,14 +46,17 @@ bool replaceFile(const char* fileName, const std::string& text)
     unlink(tempName);
     const int fd = open(tempName, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0)
-        return false;
-    bool ok = writeAll(fd, text) && fsync(fd) == 0;
-    ok      = close(fd) == 0 && ok;
-    if (ok)
-        ok = rename(tempName, fileName) == 0;
-    if (!ok) {
+        return errno;
+    int error = writeAll(fd, text);
+    if (error == 0 && fsync(fd) != 0)
+        error = errno;
+    if (close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && rename(tempName, fileName) != 0)
+        error = errno;
+    if (error != 0) {
         unlink(tempName);
-        return false;
+        return error;
     }
     // Make the rename itself durable; a failure here loses nothing.
     const std::string path    = fileName;
@@ -60,7 +69,30 @@ bool replaceFile(const char* fileName, const std::string& text)
         fsync(dir);
         close(dir);
     }
-    return true;
+    return 0;
+}
+
+// The file's name as the player finds it: a relative name with the directory it is in.
+std::string pathOf(const char* fileName)
+{
+    char directory[4096];
+    if (fileName[0] == '/' || !getcwd(directory, sizeof directory))
+        return fileName;
+    return std::string(directory) + (directory[1] != '\0' ? "/" : "") + fileName;
+}
+
+// The high score held by the first bytes of a file, all of it when `whole`.
+int32_t heldInBytes(const unsigned char* data, size_t size, bool whole)
+{
+    HighScoreReader reader;
+    reader.feed(reinterpret_cast<const char*>(data), size);
+    if (whole)
+        reader.finish();
+    else if (!reader.done())
+        return noHighScore; // the numbers go on beyond what is read
+    if (reader.failed)
+        return noHighScore;
+    return heldHighScore(reader.first, reader.second, reader.third);
 }
 
 } // namespace
@@ -70,20 +102,25 @@ int32_t readHighScoreFile(const char* fileName)
     BoundedFile file;
     if (!readBoundedFile(fileName, maxHighScoreFileBytes, file))
         return defaultHighScore;
-    HighScoreReader reader;
-    reader.feed(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size());
-    if (file.whole)
-        reader.finish();
-    else if (!reader.done())
-        return defaultHighScore; // the numbers go on beyond what is read
-    if (reader.failed)
-        return defaultHighScore;
-    return highScoreFromNumbers(reader.first, reader.second, reader.third);
+    const int32_t held = heldInBytes(file.bytes.data(), file.bytes.size(), file.whole);
+    return held == noHighScore ? defaultHighScore : held;
+}
+
+int32_t highScoreOfBytes(const unsigned char* data, size_t size)
+{
+    const bool whole = size <= maxHighScoreFileBytes;
+    return heldInBytes(data, whole ? size : maxHighScoreFileBytes, whole);
 }
 
 void discardUnfinishedWrite(const char* fileName) { unlink(temporaryName(fileName).c_str()); }
 
 bool writeHighScoreFile(const char* fileName, int32_t highScore, int32_t drawnFactor)
 {
-    return replaceFile(fileName, formatHighScore(highScore, drawnFactor));
+    const int error = replaceFile(fileName, formatHighScore(highScore, drawnFactor));
+    if (error == 0)
+        return true;
+    // The game plays on; the player learns that this save is lost, and why.
+    std::fprintf(stderr, "swarm: cannot save the high score to %s: %s\n", pathOf(fileName).c_str(),
+                 std::strerror(error));
+    return false;
 }

@@ -1,5 +1,7 @@
 // A high score file: read, and replaced without ever leaving a damaged file.
 #pragma once
+#include "storage/high_score_format.h" // noHighScore
+
 #include <cstddef>
 #include <cstdint>
 
@@ -12,10 +14,16 @@ constexpr std::size_t maxHighScoreFileBytes = 512;
 // maxHighScoreFileBytes.
 int32_t readHighScoreFile(const char* fileName);
 
+// The high score that a file's bytes hold, read as readHighScoreFile reads
+// the file: only its first maxHighScoreFileBytes count. noHighScore when they
+// hold none.
+int32_t highScoreOfBytes(const unsigned char* data, std::size_t size);
+
 // Removes the temporary file that a save cut short (a crash, a kill) leaves
 // beside the file; the old file, or the new one, stays as it is.
 void discardUnfinishedWrite(const char* fileName);
 
 // Writes highScore with the check factor drawn for it, through a temporary
-// file beside it; on any failure keeps the old file and returns false.
+// file beside it. On any failure keeps the old file, says on standard error
+// which file could not be saved and why, and returns false.
 bool writeHighScoreFile(const char* fileName, int32_t highScore, int32_t drawnFactor);

@@ -89,7 +89,7 @@ void HighScoreReader::endNumber()
     magnitude = 0;
 }
 
-int32_t highScoreFromNumbers(int32_t first, uint64_t second, uint64_t third)
+int32_t heldHighScore(int32_t first, uint64_t second, uint64_t third)
 {
     const uint32_t divisor =
         static_cast<uint32_t>(first); // a negative factor as its unsigned value
@@ -97,20 +97,26 @@ int32_t highScoreFromNumbers(int32_t first, uint64_t second, uint64_t third)
         // The 32-bit file: the third number is an unsigned 32-bit value, and
         // the check wraps modulo 2 to the 32nd.
         if (third > std::numeric_limits<uint32_t>::max())
-            return defaultHighScore;
+            return noHighScore;
         const uint32_t sum = static_cast<uint32_t>(third) + highScoreCheckOffset;
         if (sum / highScoreCheckMultiplier != second || divisor == 0)
-            return defaultHighScore;
+            return noHighScore;
         return static_cast<int32_t>(static_cast<uint32_t>(second) / divisor);
     }
     // The 64-bit file of a score too large for the 32-bit check.
     const uint64_t sum = third + highScoreCheckOffset;
     if (sum / highScoreCheckMultiplier != second || divisor == 0)
-        return defaultHighScore;
+        return noHighScore;
     const uint64_t result = second / divisor;
     if (result > static_cast<uint64_t>(std::numeric_limits<int32_t>::max()))
-        return defaultHighScore;
+        return noHighScore;
     return static_cast<int32_t>(result);
+}
+
+int32_t highScoreFromNumbers(int32_t first, uint64_t second, uint64_t third)
+{
+    const int32_t held = heldHighScore(first, second, third);
+    return held == noHighScore ? defaultHighScore : held;
 }
 
 int32_t parseHighScore(const char* data, size_t size)

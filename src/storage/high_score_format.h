@@ -7,6 +7,10 @@
 // What a missing, unreadable or altered file yields.
 constexpr int32_t defaultHighScore = 10000;
 
+// No high score: what a file that fails its check holds (a valid one never
+// holds a negative score).
+constexpr int32_t noHighScore = -1;
+
 // The check of the format: V = S x M - A.
 constexpr uint32_t highScoreCheckMultiplier = 7219;
 constexpr uint32_t highScoreCheckOffset     = 2468;
@@ -45,8 +49,11 @@ struct HighScoreReader {
     uint64_t magnitude = 0;
 };
 
-// The high score of a file with these numbers, or defaultHighScore when the
-// check fails, the first number is 0 or the result does not fit an int32_t.
+// The high score of a file with these numbers, or noHighScore when the check
+// fails, the first number is 0 or the result does not fit an int32_t.
+int32_t heldHighScore(int32_t first, uint64_t second, uint64_t third);
+
+// As heldHighScore, with defaultHighScore for a file that holds none.
 int32_t highScoreFromNumbers(int32_t first, uint64_t second, uint64_t third);
 
 // The high score of a whole file's bytes.

@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,6 +20,7 @@
 #include <string>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,6 +32,28 @@ int32_t parse(const std::string& text) { return parseHighScore(text.data(), text
 
 // 4321 with the factor 3: S = 12963, V = 12963 x 7219 - 2468.
 const std::string file4321 = "3 12963\n93577429";
+
+// What `run` writes on standard error, caught through a pipe (a file would be
+// subject to the file size limit of the test below).
+template <typename Run> std::string stderrOf(Run run)
+{
+    int ends[2];
+    if (pipe(ends) != 0)
+        return "(no pipe)";
+    const int saved = dup(STDERR_FILENO);
+    dup2(ends[1], STDERR_FILENO);
+    close(ends[1]);
+    run();
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    std::string text;
+    char        piece[256];
+    ssize_t     n;
+    while ((n = read(ends[0], piece, sizeof piece)) > 0)
+        text.append(piece, static_cast<size_t>(n));
+    close(ends[0]);
+    return text;
+}
 
 } // namespace
 
@@ -178,6 +204,29 @@ TEST(HighScoreText, WideFilesOfHugeScores)
     EXPECT_EQ(parse("1 4294967296\n31005368907356"), defaultHighScore);
     EXPECT_EQ(parse("2 4294967296\n31005368907356"), defaultHighScore);
     EXPECT_EQ(parse("4 4294967296\n31005368907356"), 1073741824);
+}
+
+TEST(HighScoreText, BytesHoldAScoreOrNone)
+{
+    // A copy kept elsewhere (the browser's stores) is read as the file is; a
+    // valid 10000 differs from one that holds none.
+    const std::string lead(maxHighScoreFileBytes - file4321.size(), ' ');
+    const struct {
+        std::string bytes;
+        int32_t     held;
+    } cases[] = {
+        {file4321, 4321},
+        {"3 30000\n216567532", 10000},
+        {"3 12963\n93577428", noHighScore},
+        {"", noHighScore},
+        {lead + file4321, 4321},
+        {lead + " " + file4321, noHighScore}, // the numbers end beyond the bytes read
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(highScoreOfBytes(reinterpret_cast<const unsigned char*>(c.bytes.data()),
+                                   c.bytes.size()),
+                  c.held)
+            << c.bytes.size() << " bytes";
 }
 
 TEST(HighScoreText, ReaderTakesTheFileInAnyPieces)
@@ -362,6 +411,42 @@ TEST_F(HighScoreFile, FailedSaveKeepsTheOldFile)
     EXPECT_EQ(readFile("HighScore.dat"), old);
     EXPECT_EQ(loadHighScore(), 4321);
     EXPECT_TRUE(std::filesystem::is_directory("HighScore.dat.tmp")) << "not ours to remove";
+}
+
+TEST_F(HighScoreFile, FailedSaveSaysWhichFileAndWhy)
+{
+    const std::string here = std::filesystem::current_path().string();
+    const auto        line = [&](const std::string& name, int error) {
+        return "swarm: cannot save the high score to " + here + "/" + name + ": " +
+               std::strerror(error) + "\n";
+    };
+    seedRandom(0);
+    highScore = 4321;
+    EXPECT_EQ(stderrOf([] { saveHighScore(); }), "") << "a save that works says nothing";
+    const std::string old = readFile("HighScore.dat");
+
+    // A full disk, as a file size limit: the write fails part way, for root too.
+    rlimit limit = {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    rlimit small                = limit;
+    small.rlim_cur              = 8;
+    const auto        oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    bool              written   = true;
+    const std::string full      = stderrOf([&] {
+        if (setrlimit(RLIMIT_FSIZE, &small) == 0)
+            written = writeHighScoreFile("HighScore.dat", 99999, 3);
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    std::signal(SIGXFSZ, oldSignal);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(full, line("HighScore.dat", EFBIG));
+    EXPECT_EQ(readFile("HighScore.dat"), old);
+    EXPECT_FALSE(exists("HighScore.dat.tmp"));
+
+    // No directory to write in (its parent is a file): refused to root too.
+    writeFile("notADirectory", "");
+    EXPECT_EQ(stderrOf([] { writeHighScoreFile("notADirectory/HighScore.dat", 99999, 3); }),
+              line("notADirectory/HighScore.dat", ENOTDIR));
 }
 
 TEST_F(HighScoreFile, FailedRenameLeavesNoTemporaryFile)

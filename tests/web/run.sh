@@ -7,7 +7,9 @@
 #      buttons, a damaged HighScore.dat, a clean console;
 #   4. the page's input: releases with a modifier held, sound woken after the
 #      browser suspended it, touch buttons under two fingers, a phone's
-#      viewport, safe area and fullscreen.
+#      viewport, safe area and fullscreen;
+#   5. the high score in the page's two stores: the higher score kept at the
+#      start and at every save, across pages, and a note when storage is refused.
 #   tests/web/run.sh NATIVE_BUILD WEB_BUILD
 set -eu
 cd "$(dirname "$0")/../.."
@@ -24,3 +26,5 @@ echo "-- the page"
 node tests/web/page.mjs "$web/site"
 echo "-- the page's input"
 node tests/web/input.mjs "$web/site"
+echo "-- the high score in the page's stores"
+node tests/web/storage.mjs "$web/site"

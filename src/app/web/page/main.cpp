@@ -18,6 +18,7 @@
 #include "game/random.h"
 #include "gfx/images.h"
 #include "sound/sound.h"
+#include "storage/high_score_file.h"
 
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
@@ -51,6 +52,8 @@ std::deque<PageEvent> queue;
 double                startMs = 0.0; // real time of frame 0
 uint64_t              frame   = 0;   // frames run since the page started
 bool                  stopped = false;
+
+unsigned char storedCopy[maxHighScoreFileBytes]; // a copy of HighScore.dat from the page
 
 void applyOne()
 {
@@ -140,6 +143,18 @@ EMSCRIPTEN_KEEPALIVE int pageHighScore() { return highScore; }
 
 // 1 while the game holds the key with that virtual-key code down (for the tests).
 EMSCRIPTEN_KEEPALIVE int pageKeyDown(int key) { return key >= 0 && key < 256 ? keys[key] : 0; }
+
+// A copy of HighScore.dat kept by the page, checked here as the game reads
+// its file, so that the page keeps the higher score: the page puts the copy's
+// first bytes (all that the game reads) into pageCopyBuffer.
+EMSCRIPTEN_KEEPALIVE unsigned char* pageCopyBuffer() { return storedCopy; }
+EMSCRIPTEN_KEEPALIVE int            pageCopyRoom() { return sizeof storedCopy; }
+
+// The high score that the copy of `size` bytes holds, or -1 when it holds none.
+EMSCRIPTEN_KEEPALIVE int pageScoreOf(int size)
+{
+    return size < 0 ? noHighScore : highScoreOfBytes(storedCopy, static_cast<size_t>(size));
+}
 
 // A new run after the game quit from the title, as if the program started again.
 EMSCRIPTEN_KEEPALIVE void pageRestart()

@@ -111,13 +111,37 @@
 
   // --- The high score: HighScore.dat of the game's directory, kept in
   // IndexedDB and, because the page may be closed before an IndexedDB write
-  // ends, in localStorage too; the newer copy wins at the start. ---
+  // ends, in localStorage too. Each copy is read as the game reads its file,
+  // and the higher score wins: at the start, and at every save, which never
+  // lowers what either store holds (another tab may have kept a higher one). ---
   const scoreFile = "/swarm/HighScore.dat";
   const localKey = "swarm.HighScore.dat";
+  const unsavedNote = "Your high score could not be saved: this browser refuses storage to the page.";
+
+  // The high score a copy holds, read by the game's own reader; -1 for none.
+  function scoreOf(copy) {
+    if (!copy || !copy.bytes) return -1;
+    Module.HEAPU8.set(copy.bytes.subarray(0, Module._pageCopyRoom()), Module._pageCopyBuffer());
+    return Module._pageScoreOf(copy.bytes.length);
+  }
+  // The copy to keep of two: the higher score, `a` when they hold the same.
+  const better = (a, b) => (scoreOf(b) > scoreOf(a) ? b : a);
+  function copyOf(saved) {
+    try {
+      return saved && saved.bytes ? { savedAt: saved.savedAt, bytes: new Uint8Array(saved.bytes) } : null;
+    } catch (e) {
+      return null;
+    }
+  }
+
   const store = {
     db: null,
+    opening: null,
+    found: [], // the copies read at the start
+    restored: false, // nothing is saved before the copies found were compared
     openDb() {
-      return new Promise((resolve) => {
+      if (this.opening) return this.opening;
+      this.opening = new Promise((resolve) => {
         try {
           const request = indexedDB.open("swarm", 1);
           request.onupgradeneeded = () => request.result.createObjectStore("files");
@@ -128,13 +152,14 @@
           resolve(null);
         }
       });
+      return this.opening;
     },
     readDb() {
       return new Promise((resolve) => {
         if (!this.db) return resolve(null);
         try {
           const request = this.db.transaction("files").objectStore("files").get("HighScore.dat");
-          request.onsuccess = () => resolve(request.result || null);
+          request.onsuccess = () => resolve(copyOf(request.result));
           request.onerror = () => resolve(null);
         } catch (e) {
           resolve(null);
@@ -151,43 +176,101 @@
         return null;
       }
     },
-    write(bytes) {
+    // localStorage is read, compared and written at once, so that even a page
+    // being closed keeps the higher copy. The copy it holds now, or null when
+    // it refuses.
+    keepLocal(copy) {
+      const kept = better(copy, this.readLocal());
+      if (kept !== copy) return kept;
+      try {
+        const data = btoa(String.fromCharCode(...copy.bytes));
+        localStorage.setItem(localKey, JSON.stringify({ savedAt: copy.savedAt, data }));
+        return copy;
+      } catch (e) {
+        return null; // refused (a private window, a full quota)
+      }
+    },
+    // IndexedDB reads, compares and writes in one transaction, so that no
+    // other tab's save comes in between. Resolves to the copy it holds then,
+    // or null when it refuses.
+    keepDb(copy) {
+      const keep = (db) =>
+        new Promise((resolve) => {
+          if (!db) return resolve(null);
+          let kept = copy;
+          try {
+            const transaction = db.transaction("files", "readwrite");
+            const files = transaction.objectStore("files");
+            const request = files.get("HighScore.dat");
+            request.onsuccess = () => {
+              kept = better(copy, copyOf(request.result));
+              if (kept === copy) files.put({ savedAt: copy.savedAt, bytes: copy.bytes }, "HighScore.dat");
+            };
+            transaction.oncomplete = () => resolve(kept);
+            transaction.onabort = () => resolve(null);
+          } catch (e) {
+            resolve(null);
+          }
+        });
+      return this.db ? keep(this.db) : this.openDb().then(keep);
+    },
+    // Keeps a new HighScore.dat, or the higher copy a store holds, in both
+    // stores. Resolves to false when neither store takes it.
+    save(bytes) {
       const copy = { savedAt: Date.now(), bytes };
-      try {
-        localStorage.setItem(
-          localKey,
-          JSON.stringify({ savedAt: copy.savedAt, data: btoa(String.fromCharCode(...bytes)) }),
-        );
-      } catch (e) {
-        // refused (a private window, a full quota): the game plays on
-      }
-      try {
-        if (this.db) this.db.transaction("files", "readwrite").objectStore("files").put(copy, "HighScore.dat");
-      } catch (e) {
-        // as above
-      }
+      const local = this.keepLocal(copy);
+      const inDb = this.keepDb(local || copy).then((kept) => {
+        if (kept && kept !== (local || copy)) this.keepLocal(kept); // IndexedDB held a higher one
+        return kept !== null;
+      });
+      return local ? Promise.resolve(true) : inDb;
     },
   };
 
-  // Copies the game's HighScore.dat, when there is one, into both stores.
+  // Keeps the game's HighScore.dat, when there is one, in both stores;
+  // resolves to false when neither takes it.
   function keepHighScore() {
+    if (!store.restored) return Promise.resolve(true); // nothing compared yet: nothing saved
+    let bytes;
     try {
-      store.write(Module.FS.readFile(scoreFile));
+      bytes = Module.FS.readFile(scoreFile);
     } catch (e) {
-      // no file written yet
+      return Promise.resolve(true); // no file written yet
     }
+    return store.save(bytes);
   }
 
+  // Reads both stores before the game starts; a store slower than 2 s is not
+  // waited for (its copy still counts when the next save compares).
   async function restoreHighScore() {
     const within = (promise) =>
       Promise.race([promise, new Promise((resolve) => setTimeout(() => resolve(null), 2000))]);
     await within(store.openDb());
-    const fromDb = await within(store.readDb());
-    const fromLocal = store.readLocal();
-    const copies = [fromDb, fromLocal].filter((c) => c && c.bytes && c.bytes.length);
-    copies.sort((a, b) => (b.savedAt || 0) - (a.savedAt || 0));
+    store.found = [await within(store.readDb()), store.readLocal()];
+  }
+
+  // The higher copy found becomes the game's HighScore.dat, before it reads it.
+  function placeHighScore() {
+    const kept = better(...store.found);
     Module.FS.mkdirTree("/swarm");
-    if (copies.length) Module.FS.writeFile(scoreFile, new Uint8Array(copies[0].bytes));
+    if (kept && kept.bytes.length) Module.FS.writeFile(scoreFile, kept.bytes);
+    store.restored = true;
+  }
+
+  // A save refused on leaving: said when the player is back, for a few
+  // seconds, while the game plays on.
+  function noteUnsaved() {
+    if (quitShown) return;
+    showMessage(unsavedNote);
+    const hide = () => {
+      if (document.visibilityState !== "visible") return;
+      document.removeEventListener("visibilitychange", hide);
+      setTimeout(() => {
+        if (!quitShown && message.textContent === unsavedNote) message.hidden = true;
+      }, 6000);
+    };
+    document.addEventListener("visibilitychange", hide);
+    hide();
   }
 
   // --- Keys: by KeyboardEvent.code, so keyboard layouts do not matter. ---
@@ -382,7 +465,7 @@
   function saveOnLeave() {
     if (!running) return;
     Module._pageSaveHighScore();
-    keepHighScore();
+    keepHighScore().then((kept) => kept || noteUnsaved());
   }
   window.addEventListener("pagehide", saveOnLeave);
   document.addEventListener("visibilitychange", () => {
@@ -405,9 +488,12 @@
     },
     gameQuit() {
       running = false;
-      keepHighScore();
       quitShown = true;
-      showMessage("Your high score is saved. Press any key or tap to play again.");
+      const again = "Press any key or tap to play again.";
+      showMessage(again);
+      keepHighScore().then((kept) => {
+        if (quitShown) showMessage(`${kept ? "Your high score is saved." : unsavedNote} ${again}`);
+      });
     },
     frames: 0,
     firstPicture: 0,
@@ -434,6 +520,7 @@
       },
     ],
     onRuntimeInitialized() {
+      placeHighScore();
       running = true;
       fitCanvas();
       requestAnimationFrame(pollPads);
