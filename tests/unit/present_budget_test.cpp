@@ -103,6 +103,36 @@ TEST(PresentBudget, DearPicturesBeginAtTheDisplaysRate)
     }
 }
 
+TEST(PresentBudget, BandsCoverEveryRowOnceInOrderThenSwapOnceAndBeginAgainWhenResized)
+{
+    PresentBudget budget = {{0.03, 0}, {0.5, 0}, 0, 1.0};
+    const auto    frame  = [&](int w, int h, int rows) {
+        return planFramePresent(&budget, 10.0, 0.0, 9.0, w, h, rows);
+    };
+    // Two bands at 1366 x 768, then the window grows.
+    const FramePresent first = frame(1366, 768, 768);
+    EXPECT_TRUE(first.keep && first.fromCopy && first.firstRow == 0 && !first.swap);
+    const FramePresent second = frame(1366, 768, 768);
+    EXPECT_TRUE(!second.keep && second.fromCopy && !second.swap);
+    EXPECT_EQ(second.firstRow, first.rows);
+    int next = 0, bands = 0, kept = 0, swaps = 0;
+    for (int f = 0; f < 50 && swaps == 0; ++f) {
+        const FramePresent step = frame(1920, 1080, 1080);
+        if (step.rows == 0 && !step.swap)
+            continue;
+        EXPECT_TRUE(step.fromCopy);
+        EXPECT_EQ(step.firstRow, next);
+        next += step.rows;
+        bands += step.rows > 0;
+        kept += step.keep;
+        swaps += step.swap;
+    }
+    EXPECT_EQ(next, 1080) << "rows drawn of the resized picture";
+    EXPECT_GE(bands, 3);
+    EXPECT_EQ(kept, 1);
+    EXPECT_EQ(swaps, 1);
+}
+
 // Ten simulated seconds of 10 ms frames: the game draws for 1 to 2 ms, then
 // presents a 1080-row picture drawn at `msPerRow`.
 struct TenSeconds {
