@@ -1,7 +1,12 @@
-// How a present shares its work out over frames, from measured costs.
+// How a present shares its work out over frames, from measured costs and the
+// display's refreshes, on simulated times.
 #include "app/present_budget.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -47,7 +52,7 @@ TEST(PresentBudget, DrawsWhatFitsAndSwapsOnlyAWholePicture)
          {0, true}},
     };
     for (const Case& c : cases) {
-        const PresentStep step = planPresentStep(c.budget, c.slackMs, c.rowsLeft);
+        const PresentStep step = planPresentStep(c.budget, c.slackMs, c.rowsLeft, 0.0);
         EXPECT_EQ(step.rows, c.expected.rows) << c.what;
         EXPECT_EQ(step.swap, c.expected.swap) << c.what;
     }
@@ -95,6 +100,108 @@ TEST(PresentBudget, DearPicturesBeginAtTheDisplaysRate)
             }
         }
         EXPECT_NEAR(begun, c.pictures, 1) << c.what;
+    }
+}
+
+TEST(PresentBudget, BandsCoverEveryRowOnceInOrderThenSwapOnceAndBeginAgainWhenResized)
+{
+    PresentBudget budget = {{0.03, 0}, {0.5, 0}, 0, 1.0};
+    const auto    frame  = [&](int w, int h, int rows) {
+        return planFramePresent(&budget, 10.0, 0.0, 9.0, w, h, rows);
+    };
+    // Two bands at 1366 x 768, then the window grows.
+    const FramePresent first = frame(1366, 768, 768);
+    EXPECT_TRUE(first.keep && first.fromCopy && first.firstRow == 0 && !first.swap);
+    const FramePresent second = frame(1366, 768, 768);
+    EXPECT_TRUE(!second.keep && second.fromCopy && !second.swap);
+    EXPECT_EQ(second.firstRow, first.rows);
+    int next = 0, bands = 0, kept = 0, swaps = 0;
+    for (int f = 0; f < 50 && swaps == 0; ++f) {
+        const FramePresent step = frame(1920, 1080, 1080);
+        if (step.rows == 0 && !step.swap)
+            continue;
+        EXPECT_TRUE(step.fromCopy);
+        EXPECT_EQ(step.firstRow, next);
+        next += step.rows;
+        bands += step.rows > 0;
+        kept += step.keep;
+        swaps += step.swap;
+    }
+    EXPECT_EQ(next, 1080) << "rows drawn of the resized picture";
+    EXPECT_GE(bands, 3);
+    EXPECT_EQ(kept, 1);
+    EXPECT_EQ(swaps, 1);
+}
+
+// Ten simulated seconds of 10 ms frames: the game draws for 1 to 2 ms, then
+// presents a 1080-row picture drawn at `msPerRow`.
+struct TenSeconds {
+    int frames;   // frames begun
+    int late;     // frames whose present ended after the frame's end
+    int pictures; // swaps
+};
+
+// `gridHz` > 0: every swap waits for the next refresh of a display at that
+// rate (which reports 60 Hz); 0: swaps take `swapMs`.
+TenSeconds presentForTenSeconds(bool noWaitRefused, double gridHz, double swapMs, double msPerRow)
+{
+    PresentBudget budget = {};
+    budget.refresh       = RefreshGrid{60.0, noWaitRefused, 0.0, 0};
+    TenSeconds run       = {0, 0, 0};
+    unsigned   seed      = 1;
+    double     start     = 0.0;
+    while (start < 10000.0) {
+        const double end = start + 10.0;
+        seed             = seed * 1103515245u + 12345u;
+        double     now   = start + 1.0 + (seed >> 16) % 1000 / 1000.0;
+        const auto step  = planFramePresent(&budget, 10.0, now, end, 1920, 1080, 1080);
+        if (step.rows > 0) {
+            measureRows(&budget, step.rows, step.rows * msPerRow);
+            now += step.rows * msPerRow;
+        }
+        if (step.swap) {
+            double back = now + swapMs;
+            if (gridHz > 0.0) {
+                const double period = 1000.0 / gridHz, phase = 3.7;
+                back = phase + std::ceil((now + 0.05 - phase) / period) * period + 0.05;
+            }
+            noteSwap(&budget, now, back);
+            now = back;
+            ++run.pictures;
+        }
+        ++run.frames;
+        run.late += now > end;
+        start = std::max(now, end);
+    }
+    return run;
+}
+
+TEST(PresentBudget, SwapsThatWaitForTheDisplayKeepTheFramesOnTime)
+{
+    struct Case {
+        const char* what;
+        bool        noWaitRefused;
+        double      gridHz;
+        double      swapMs;
+        double      msPerRow;
+        int         fewestPictures, mostPictures;
+    };
+    const Case cases[] = {
+        {"refused, swaps wait for 60 Hz", true, 60.0, 0, 0.0005, 300, 600},
+        {"not refused, swaps wait for 59.94 Hz", false, 59.94, 0, 0.0005, 300, 600},
+        {"refused, swaps wait for 60 Hz, dear rows", true, 60.0, 0, 0.004, 150, 600},
+        {"refused, swaps never wait: every frame", true, 0.0, 0.2, 0.0005, 990, 1000},
+        {"refused, swaps take 3 ms, off any grid", true, 0.0, 3.0, 0.002, 500, 1000},
+    };
+    for (const Case& c : cases) {
+        const TenSeconds run =
+            presentForTenSeconds(c.noWaitRefused, c.gridHz, c.swapMs, c.msPerRow);
+        std::printf("%s: %d frames, %d late, %d pictures\n", c.what, run.frames, run.late,
+                    run.pictures);
+        EXPECT_GE(run.frames, 990) << c.what;
+        EXPECT_LE(run.late, 10) << c.what;
+        EXPECT_GE(run.pictures, c.fewestPictures) << c.what;
+        EXPECT_LE(run.pictures, c.mostPictures) << c.what;
     }
 }
 

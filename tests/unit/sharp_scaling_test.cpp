@@ -1,9 +1,14 @@
 // The one-pass sharp bilinear fill against the two copies it replaces, on
-// Mesa, into frame buffers the size of common screens.
+// Mesa, into frame buffers the size of common screens; and a picture
+// presented in bands against the same picture presented whole.
+#include "app/frame_clock.h"
 #include "app/picture.h"
 #include "app/sdl/gl_calls.h"
+#include "app/sdl/present.h"
 #include "app/sdl/scaler.h"
+#include "app/sdl/window.h"
 
+#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -43,16 +48,11 @@ std::vector<unsigned char> scaled(const PictureBuffer& source, const Target& tar
     return pixels;
 }
 
-TEST(SharpScaling, OnePassMatchesTheTwoCopiesAndKeepsTheGamesState)
+// The hardest picture for a filter: neighbours as different as can be, with
+// the ruler's one-pixel columns on the left half.
+void fillWithNoise(const PictureBuffer& buffer, unsigned seed)
 {
-    ASSERT_TRUE(lookUpGlCalls());
-    ASSERT_TRUE(startScaler()) << "no shaders: the one-pass fill would never run";
-    PictureBuffer source = {};
-    ASSERT_TRUE(createPictureBuffer(&source, false));
-    // The hardest picture for a filter: neighbours as different as can be,
-    // with the ruler's one-pixel columns on the left half.
     std::vector<unsigned char> picture(pictureWidth * pictureHeight * 4);
-    unsigned                   seed = 12345;
     for (int i = 0; i < pictureWidth * pictureHeight; ++i) {
         for (int c = 0; c < 3; ++c) {
             seed               = seed * 1103515245u + 12345u;
@@ -62,10 +62,19 @@ TEST(SharpScaling, OnePassMatchesTheTwoCopiesAndKeepsTheGamesState)
             picture[i * 4] = picture[i * 4 + 1] = picture[i * 4 + 2] = i % 2 ? 0 : 255;
         picture[i * 4 + 3] = 255;
     }
-    glBindTexture(GL_TEXTURE_2D, source.texture);
+    glBindTexture(GL_TEXTURE_2D, buffer.texture);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, pictureWidth, pictureHeight, GL_RGBA, GL_UNSIGNED_BYTE,
                     picture.data());
     glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+TEST(SharpScaling, OnePassMatchesTheTwoCopiesAndKeepsTheGamesState)
+{
+    ASSERT_TRUE(lookUpGlCalls());
+    ASSERT_TRUE(startScaler()) << "no shaders: the one-pass fill would never run";
+    PictureBuffer source = {};
+    ASSERT_TRUE(createPictureBuffer(&source, false));
+    fillWithNoise(source, 12345);
 
     glViewport(0, 0, pictureWidth, pictureHeight);
     glEnable(GL_BLEND);
@@ -93,6 +102,101 @@ TEST(SharpScaling, OnePassMatchesTheTwoCopiesAndKeepsTheGamesState)
     glDisable(GL_BLEND);
     stopScaler();
     deletePictureBuffer(&source);
+}
+
+// The window's pixels, read back.
+std::vector<unsigned char> windowPixels(int w, int h)
+{
+    GLint bound = 0;
+    glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &bound);
+    gl.bindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    gl.bindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(bound));
+    return pixels;
+}
+
+// Fills the window with magenta, so that a picture read back is what the
+// presents since have drawn. (The offscreen driver's windows ignore the
+// bars' glClearBuffer: they stay magenta, whole or in bands alike.)
+void wipeWindow()
+{
+    GLint   bound = 0;
+    GLfloat clear[4];
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    gl.bindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+    gl.bindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(bound));
+}
+
+// One frame: the game draws `picture` into the frame buffer bound for it,
+// and presents.
+void drawAndPresent(const PictureBuffer& picture)
+{
+    GLint bound = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
+    copyPicture(picture, PictureBuffer{static_cast<GLuint>(bound), 0, 0});
+    gl.bindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(bound));
+    presentDisplay();
+}
+
+TEST(SharpScaling, APicturePresentedInBandsIsThePicturePresentedWhole)
+{
+    // A window of a common screen's size on the tests' context, the frame
+    // clock at rest so that every present has the whole 10 ms frame.
+    SDL_Window* const   tests   = SDL_GL_GetCurrentWindow();
+    const SDL_GLContext context = SDL_GL_GetCurrentContext();
+    const int           w = 1366, h = 768;
+    SDL_Window*         screen =
+        SDL_CreateWindow("bands", 0, 0, w, h, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    ASSERT_TRUE(screen && SDL_GL_MakeCurrent(screen, context) == 0) << SDL_GetError();
+    const FrameClock clock = frameClock;
+    const float      start = frameStart;
+    frameClock             = FrameClock{};
+    frameStart             = 0.0f;
+    ASSERT_TRUE(lookUpGlCalls());
+    PictureBuffer first = {}, next = {};
+    ASSERT_TRUE(createPictureBuffer(&first, false) && createPictureBuffer(&next, false));
+    fillWithNoise(first, 1);
+    fillWithNoise(next, 2);
+    stopPresenting();
+    std::string error;
+    ASSERT_TRUE(startPresenting(screen, ScaleMode::Fill, &error)) << error;
+
+    // Nothing measured yet: drawn whole and swapped in its frame.
+    wipeWindow();
+    long shown = picturesShown;
+    drawAndPresent(first);
+    ASSERT_EQ(picturesShown, shown + 1);
+    const auto whole = windowPixels(w, h);
+
+    // The window wiped, and rows that cost 23 ms a picture: bands over three
+    // frames, while the game draws the next picture.
+    wipeWindow();
+    presentBudget.pictureCredit = 1.0;
+    shown                       = picturesShown;
+    int frames                  = 0;
+    for (const PictureBuffer* picture = &first; picturesShown == shown && frames < 10;
+         picture                      = &next, ++frames) {
+        presentBudget.row  = PresentCost{0.03, 0.0};
+        presentBudget.swap = PresentCost{0.5, 0.0};
+        drawAndPresent(*picture);
+    }
+    EXPECT_EQ(frames, 3);
+    EXPECT_TRUE(windowPixels(w, h) == whole) << "the bands do not make the first picture";
+
+    deletePictureBuffer(&first);
+    deletePictureBuffer(&next);
+    stopPresenting();
+    SDL_GL_MakeCurrent(tests, context);
+    SDL_DestroyWindow(screen);
+    ASSERT_TRUE(startPresenting(tests, displaySettings.scale, &error)) << error;
+    frameClock = clock;
+    frameStart = start;
 }
 
 } // namespace

@@ -19,14 +19,8 @@ PictureBuffer picture   = {}; // framebuffer 0: the game draws into the window
 
 // A picture presented in bands over several frames: a copy of the game's
 // picture as it was finished, so that every band shows the same frame.
-PictureBuffer shown      = {};
-bool          inBands    = false;
-int           rowsDrawn  = 0;
-int           bandWidth  = 0; // the drawable's size when the picture was begun
-int           bandHeight = 0;
-PresentBudget budget     = {};
-double        msPerTick  = 0.0;
-double        refreshHz  = 0.0; // the display's, 0: not known
+PictureBuffer shown     = {};
+double        msPerTick = 0.0;
 
 double msSince(Uint64 start)
 {
@@ -61,19 +55,35 @@ bool gameDrawsIntoWindow()
     return w == pictureWidth && h == pictureHeight && depth > 0;
 }
 
+// Swaps, and notes when the swap was made and when it returned.
+void swapWindow()
+{
+    const double made = readFrameClock();
+    SDL_GL_SwapWindow(window);
+    ++picturesShown;
+    noteSwap(&presentBudget, made, readFrameClock());
+}
+
 } // namespace
 
-long picturesShown = 0;
+long          picturesShown = 0;
+PresentBudget presentBudget = {};
 
 bool startPresenting(SDL_Window* target, ScaleMode scale, std::string* error)
 {
-    window               = target;
-    scaleMode            = scale;
-    msPerTick            = 1000.0 / static_cast<double>(SDL_GetPerformanceFrequency());
-    SDL_DisplayMode mode = {};
-    refreshHz            = SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window), &mode) == 0
-                               ? mode.refresh_rate
-                               : 0.0;
+    window    = target;
+    scaleMode = scale;
+    msPerTick = 1000.0 / static_cast<double>(SDL_GetPerformanceFrequency());
+    // Swaps must not wait for the display: frames would be lost waiting. A
+    // driver or a compositor may keep them waiting all the same, refused or
+    // not; the swaps' times tell (app/present_budget.h).
+    const bool      refused = SDL_GL_SetSwapInterval(0) != 0;
+    SDL_DisplayMode mode    = {};
+    const double    hz    = SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window), &mode) == 0
+                                ? mode.refresh_rate
+                                : 0.0;
+    presentBudget         = PresentBudget{};
+    presentBudget.refresh = RefreshGrid{hz, refused, 0.0, 0};
     // A window of exactly 640 x 480 is drawn into directly; any other size
     // gets the 640 x 480 frame buffer, scaled into it when presenting (every
     // picture clears its bars, so nothing is cleared beforehand).
@@ -88,18 +98,23 @@ void stopPresenting()
         deletePictureBuffer(&picture);
         deletePictureBuffer(&shown);
     }
-    inBands = false;
-    budget  = PresentBudget{};
-    window  = nullptr;
+    presentBudget = PresentBudget{};
+    window        = nullptr;
 }
 
 void presentDisplay()
 {
     if (!window)
         return;
+    const double frameMs = 2.0 * pacingSteps[pacingStepIndex];
+    const double endMs   = static_cast<double>(frameStart) + frameMs;
     if (!picture.framebuffer) {
-        SDL_GL_SwapWindow(window);
-        ++picturesShown;
+        // Where swaps wait for the display, only in a frame whose spare time
+        // the wait fits in; the game draws the whole picture every frame.
+        if (swapsWaitForRefresh(presentBudget) &&
+            !planFramePresent(&presentBudget, frameMs, readFrameClock(), endMs, 0, 0, 0).swap)
+            return;
+        swapWindow();
         // A window manager may resize the window after it is shown: from then
         // on the picture goes through the frame buffer.
         std::string error;
@@ -113,52 +128,30 @@ void presentDisplay()
     // The game's own drawing is finished first, so that the time left is
     // known and what a band is measured to cost is the band's alone.
     glFinish();
-    if (inBands && (w != bandWidth || h != bandHeight))
-        inBands = false; // resized meanwhile: begin again
-    const double frameMs = 2.0 * pacingSteps[pacingStepIndex];
-    addPictureCredit(&budget, refreshHz, frameMs);
-    if (!inBands && !mayBeginPicture(budget, plan.picture.height))
-        return;
-    const int         rowsLeft = inBands ? plan.picture.height - rowsDrawn : plan.picture.height;
-    const double      slack    = static_cast<double>(frameStart) + frameMs - readFrameClock();
-    const PresentStep step     = planPresentStep(budget, slack, rowsLeft);
-    if (step.rows == 0 && !step.swap) {
-        ++budget.framesWaited;
-        return;
-    }
-    budget.framesWaited = 0;
-    if (!inBands)
-        pictureBegun(&budget);
-    if (!inBands && !(step.rows == rowsLeft && step.swap)) {
-        // Not all in this frame: keep the finished picture for the bands.
+    const FramePresent step = planFramePresent(&presentBudget, frameMs, readFrameClock(), endMs, w,
+                                               h, plan.picture.height);
+    if (step.keep) {
         if (!shown.framebuffer && !createPictureBuffer(&shown, false)) {
             gl.bindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
-            budget = PresentBudget{}; // no copy to be had: present whole
+            // No copy to be had: present whole, from nothing measured.
+            const RefreshGrid refresh = presentBudget.refresh;
+            presentBudget             = PresentBudget{};
+            presentBudget.refresh     = refresh;
             return;
         }
         copyPicture(picture, shown);
-        inBands    = true;
-        rowsDrawn  = 0;
-        bandWidth  = w;
-        bandHeight = h;
     }
     if (step.rows > 0) {
         const Uint64 start = SDL_GetPerformanceCounter();
         gl.bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        scalePicture(inBands ? shown : picture, plan, w, h, SharpMethod::OnePass,
-                     inBands ? rowsDrawn : 0, step.rows);
+        scalePicture(step.fromCopy ? shown : picture, plan, w, h, SharpMethod::OnePass,
+                     step.firstRow, step.rows);
         // Finished here, so that the band's cost is known before the frame
         // ends (a software renderer would otherwise draw it in the swap).
         glFinish();
-        measureRows(&budget, step.rows, msSince(start));
-        rowsDrawn = inBands ? rowsDrawn + step.rows : 0;
+        measureRows(&presentBudget, step.rows, msSince(start));
     }
-    if (step.swap) {
-        const Uint64 start = SDL_GetPerformanceCounter();
-        SDL_GL_SwapWindow(window);
-        ++picturesShown;
-        measureSwap(&budget, msSince(start));
-        inBands = false;
-    }
+    if (step.swap)
+        swapWindow();
     gl.bindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
 }

@@ -2,6 +2,7 @@
 // game draws into, and its copy scaled as the scaling plan says (whole-number
 // steps, or a sharp-bilinear 4:3 fill), with black bars around.
 #pragma once
+#include "app/present_budget.h"
 #include "app/scaling.h"
 
 #include <string>
@@ -20,8 +21,13 @@ void stopPresenting();
 // Shows the finished 640 x 480 picture (scaled, black bars) and swaps. Where
 // that would make the frame late, the picture is drawn in bands over the next
 // frames and swapped once whole (app/present_budget.h), and the pictures the
-// game finishes meanwhile are not shown.
+// game finishes meanwhile are not shown. Where swaps wait for the display's
+// refresh, a picture is swapped only when that wait ends within the frame.
+// The time left is read on the frame clock, from frameStart.
 void presentDisplay();
 
 // Pictures swapped onto the screen so far.
 extern long picturesShown;
+// What presenting has measured and how far a picture in bands has got; a new
+// window starts it afresh.
+extern PresentBudget presentBudget;

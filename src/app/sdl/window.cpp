@@ -138,7 +138,6 @@ bool openDisplay(DisplayMode mode, std::string* error)
     if (!context)
         return fail(error, "cannot create an OpenGL context: ");
     SDL_GL_MakeCurrent(window, context);
-    SDL_GL_SetSwapInterval(0);
     if (!startPresenting(window, displaySettings.scale, error)) {
         closeDisplay();
         return false;
