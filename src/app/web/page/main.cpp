@@ -1,10 +1,12 @@
 // Swarm! in the browser: the page's entry point and its loop. The game runs on
 // the headless host's clock, 10 ms per frame, so that the same keys at the
 // same frames play the same game as swarm-replay; each animation frame runs
-// as many frames as the real time since the start calls for (at most 25 at
-// once, after the tab was hidden) and shows the last. Keys, pads and touches
-// reach it from the page (shell/page.js) as events, one applied per frame,
-// as the native loop takes one per pass.
+// as many frames as the real time since the start calls for, at most 4 at
+// once (app/frame_steps.h: a tab back from hiding, or a device too slow for
+// full speed, plays on slower rather than in bursts), and shows the last.
+// Keys, pads and touches reach it from the page (shell/page.js) as events,
+// one applied per frame, as the native loop takes one per pass.
+#include "app/frame_steps.h"
 #include "app/headless/headless_host.h"
 #include "app/input.h"
 #include "app/platform.h"
@@ -37,9 +39,7 @@ EM_JS(void, pageFramesShown, (int frames), { swarmPage.framesShown(frames); });
 
 namespace {
 
-constexpr double frameMs       = 10.0;
-constexpr int    maxCatchUp    = 25; // frames run at once at most
-const char*      dataDirectory = "/swarm";
+const char* dataDirectory = "/swarm";
 
 // An input event, or every held key going up when the page lost the focus.
 struct PageEvent {
@@ -48,8 +48,8 @@ struct PageEvent {
 };
 
 std::deque<PageEvent> queue;
-double                startMs = 0.0; // real time of frame 0
-uint64_t              frame   = 0;   // frames run since the page started
+FrameStepper          stepper = {};
+uint64_t              frame   = 0; // frames run since the page started
 bool                  stopped = false;
 
 void applyOne()
@@ -73,16 +73,9 @@ EM_BOOL animationFrame(double nowMs, void*)
 {
     if (stopped)
         return EM_FALSE;
-    if (startMs == 0.0) // the first animation frame of a run runs one frame
-        startMs = nowMs - static_cast<double>(frame + 1) * frameMs;
-    uint64_t due = static_cast<uint64_t>((nowMs - startMs) / frameMs);
-    if (due > frame + maxCatchUp) {
-        // Back from a hidden tab, or a very slow machine: no racing to catch up.
-        startMs = nowMs - static_cast<double>(frame + maxCatchUp) * frameMs;
-        due     = frame + maxCatchUp;
-    }
-    const int ran = static_cast<int>(due - frame);
-    while (frame < due && !quitRequested) {
+    const int due = framesDue(&stepper, nowMs);
+    int       ran = 0;
+    for (; ran < due && !quitRequested; ++ran) {
         headlessHost.pass = frame;
         applyOne();
         runFrame();
@@ -104,7 +97,7 @@ EM_BOOL animationFrame(double nowMs, void*)
 void startLoop()
 {
     stopped = false;
-    startMs = 0.0;
+    stepper = FrameStepper{}; // the first animation frame runs one frame
     emscripten_request_animation_frame_loop(animationFrame, nullptr);
 }
 
