@@ -4,7 +4,8 @@
 #      (the native recorded-games test, pointed at the browser build);
 #   2. its pictures of eight screens match swarm-replay's;
 #   3. the real page: first picture, keys, sound, the high score kept, touch
-#      buttons, a damaged HighScore.dat, a clean console.
+#      buttons, a damaged HighScore.dat, a clean console;
+#   4. the page through a lost and restored WebGL context.
 #   tests/web/run.sh NATIVE_BUILD WEB_BUILD
 set -eu
 cd "$(dirname "$0")/../.."
@@ -19,3 +20,5 @@ echo "-- pictures: swarm-web-replay beside swarm-replay"
 node tests/web/pictures.mjs "$native" "$web"
 echo "-- the page"
 node tests/web/page.mjs "$web/site"
+echo "-- the page through a lost WebGL context"
+node tests/web/context.mjs "$web/site"

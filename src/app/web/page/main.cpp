@@ -4,8 +4,10 @@
 // as many frames as the real time since the start calls for, at most 4 at
 // once (app/frame_steps.h: a tab back from hiding, or a device too slow for
 // full speed, plays on slower rather than in bursts), and shows the last.
-// Keys, pads and touches reach it from the page (shell/page.js) as events,
-// one applied per frame, as the native loop takes one per pass.
+// While the browser has taken the WebGL context away, no frames run; when it
+// gives it back, the picture is made anew and the game goes on. Keys, pads
+// and touches reach it from the page (shell/page.js) as events, one applied
+// per frame, as the native loop takes one per pass.
 #include "app/frame_steps.h"
 #include "app/headless/headless_host.h"
 #include "app/input.h"
@@ -49,8 +51,10 @@ struct PageEvent {
 
 std::deque<PageEvent> queue;
 FrameStepper          stepper = {};
-uint64_t              frame   = 0; // frames run since the page started
-bool                  stopped = false;
+uint64_t              frame   = 0;     // frames run since the page started
+bool                  stopped = false; // the game quit
+bool                  lost    = false; // the browser took the WebGL context away
+bool                  looping = false; // the animation frame loop runs
 
 void applyOne()
 {
@@ -71,8 +75,10 @@ void swapToPage() {} // the picture is shown once per animation frame, below
 
 EM_BOOL animationFrame(double nowMs, void*)
 {
-    if (stopped)
+    if (stopped || lost) {
+        looping = false;
         return EM_FALSE;
+    }
     const int due = framesDue(&stepper, nowMs);
     int       ran = 0;
     for (; ran < due && !quitRequested; ++ran) {
@@ -88,17 +94,39 @@ EM_BOOL animationFrame(double nowMs, void*)
     if (quitRequested) {
         stopSound();
         stopped = true;
+        looping = false;
         pageGameQuit();
         return EM_FALSE;
     }
     return EM_TRUE;
 }
 
+// Starts the loop anew (its first animation frame runs one frame), unless
+// it runs already or the context is away.
 void startLoop()
 {
     stopped = false;
-    stepper = FrameStepper{}; // the first animation frame runs one frame
+    stepper = FrameStepper{};
+    if (looping || lost)
+        return;
+    looping = true;
     emscripten_request_animation_frame_loop(animationFrame, nullptr);
+}
+
+void contextLost() { lost = true; }
+
+// The OpenGL layer has its textures again; the page's picture buffer and
+// shader are made anew, and the game goes on where it was.
+void contextRestored()
+{
+    std::string error;
+    if (!startPresenting(&error)) {
+        pageShowMessage(("Swarm! cannot draw any more: " + error + ".").c_str());
+        return;
+    }
+    lost = false;
+    if (!stopped)
+        startLoop();
 }
 
 } // namespace
@@ -161,6 +189,7 @@ int main()
     }
     setPerspectiveView();
     loadGraphics();
+    watchWebglContext(contextLost, contextRestored);
     startLoop();
     return 0;
 }
