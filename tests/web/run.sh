@@ -9,7 +9,8 @@
 #      browser suspended it, touch buttons under two fingers, a phone's
 #      viewport, safe area and fullscreen;
 #   5. the high score in the page's two stores: the higher score kept at the
-#      start and at every save, across pages, and a note when storage is refused.
+#      start and at every save, across pages, and a note when storage is refused;
+#   6. the page through a lost and restored WebGL context.
 #   tests/web/run.sh NATIVE_BUILD WEB_BUILD
 set -eu
 cd "$(dirname "$0")/../.."
@@ -28,3 +29,5 @@ echo "-- the page's input"
 node tests/web/input.mjs "$web/site"
 echo "-- the high score in the page's stores"
 node tests/web/storage.mjs "$web/site"
+echo "-- the page through a lost WebGL context"
+node tests/web/context.mjs "$web/site"

@@ -9,3 +9,10 @@
 // false with a one-line reason.
 bool openWebglCanvas(const char* selector, int width, int height, std::string* error);
 void closeWebglCanvas();
+
+// Watches the canvas's context (a GPU reset, the tab moved to another GPU,
+// too many contexts): `lost` is called when the browser takes it away, and
+// `restored` once it gives it back and the OpenGL layer has made its shader,
+// buffer and textures again, under the game's names. The browser is asked to
+// give it back.
+void watchWebglContext(void (*lost)(), void (*restored)());

@@ -3,7 +3,9 @@
 // joins a batch of triangles or lines, which is drawn when the drawing state
 // changes (a texture, a capability, a clear, a read). One small shader does
 // the fixed pipeline's work: the vertex colour, times the texel when
-// texturing is on.
+// texturing is on. Textures are kept with their last picture, and display
+// lists are kept here anyway, so that all can be made again when the browser
+// gives back a lost context.
 #include "app/web/gl/legacy_gl.h"
 
 #include "app/picture.h"
@@ -15,7 +17,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <map>
-#include <set>
 #include <vector>
 
 namespace {
@@ -30,6 +31,19 @@ struct Vertex {
 struct ListCall {
     enum Kind { Begin, End, Vertex3, TexCoord, Colour, Translate } kind;
     double a, b, c, d;
+};
+
+// A texture under the game's name: WebGL's name for it in the current
+// context, its parameters, and its last upload with the pixels it was given.
+struct Texture {
+    GLuint                                webglName;
+    std::vector<std::pair<GLenum, GLint>> parameters;
+    bool                                  hasImage;
+    GLint                                 internalFormat;
+    GLsizei                               width, height;
+    GLenum                                format, type;
+    GLint                                 unpackAlignment;
+    std::vector<unsigned char>            pixels; // empty: uploaded without pixels
 };
 
 const char* const vertexShader = R"(
@@ -66,20 +80,20 @@ GLuint vertexBuffer    = 0;
 GLint  texturedUniform = -1;
 
 // The drawing state as the game set it.
-GLenum              matrixMode    = GL_MODELVIEW;
-std::vector<Matrix> modelview     = {Matrix::identity()};
-std::vector<Matrix> projection    = {Matrix::identity()};
-Matrix              combined      = Matrix::identity();
-bool                combinedStale = false;
-float               colour[4]     = {1, 1, 1, 1};
-float               texCoord[2]   = {0, 0};
-bool                texturing     = false;
-bool                blending      = false;
-bool                scissoring    = false;
-bool                depthTesting  = false;
-GLuint              boundTexture  = 0;
-std::set<GLuint>    texturesWithImage;
-GLint               packAlignment = 4;
+GLenum              matrixMode      = GL_MODELVIEW;
+std::vector<Matrix> modelview       = {Matrix::identity()};
+std::vector<Matrix> projection      = {Matrix::identity()};
+Matrix              combined        = Matrix::identity();
+bool                combinedStale   = false;
+float               colour[4]       = {1, 1, 1, 1};
+float               texCoord[2]     = {0, 0};
+bool                texturing       = false;
+bool                blending        = false;
+bool                scissoring      = false;
+bool                depthTesting    = false;
+GLuint              boundTexture    = 0; // the game's name
+GLint               packAlignment   = 4;
+GLint               unpackAlignment = 4;
 // The game draws into a picture-sized buffer, so that is where they start.
 GLint   viewport[4]    = {0, 0, pictureWidth, pictureHeight};
 GLint   scissorBox[4]  = {0, 0, pictureWidth, pictureHeight};
@@ -96,6 +110,10 @@ std::vector<Vertex> pending;
 GLenum              batchMode = GL_TRIANGLES;
 std::vector<Vertex> batch;
 
+// Textures by the game's name.
+std::map<GLuint, Texture> textures;
+GLuint                    nextTexture = 1;
+
 // Display lists.
 std::map<GLuint, std::vector<ListCall>> lists;
 GLuint                                  nextList  = 1;
@@ -108,11 +126,48 @@ Matrix& current() { return matrixMode == GL_PROJECTION ? projection.back() : mod
 
 void matrixChanged() { combinedStale = true; }
 
+bool boundHasImage()
+{
+    const auto found = textures.find(boundTexture);
+    return found != textures.end() && found->second.hasImage;
+}
+
+GLuint webglTexture(GLuint name)
+{
+    const auto found = textures.find(name);
+    return found == textures.end() ? 0 : found->second.webglName;
+}
+
+// The bytes an upload reads: rows padded to the alignment, the last one not.
+size_t uploadBytes(GLsizei width, GLsizei height, GLenum format, GLenum type, GLint alignment)
+{
+    const size_t channels = format == GL_RGBA ? 4 : format == GL_RGB ? 3 : 0;
+    if (type != GL_UNSIGNED_BYTE || channels == 0 || width <= 0 || height <= 0)
+        return 0; // not one the game makes: kept without its pixels
+    const size_t align = static_cast<size_t>(std::max(1, alignment));
+    const size_t row   = size_t(width) * channels;
+    return (row + align - 1) / align * align * size_t(height - 1) + row;
+}
+
+// Makes a kept texture in the current context, bound.
+void makeTexture(Texture& texture)
+{
+    emscripten_glGenTextures(1, &texture.webglName);
+    emscripten_glBindTexture(GL_TEXTURE_2D, texture.webglName);
+    for (const auto& parameter : texture.parameters)
+        emscripten_glTexParameteri(GL_TEXTURE_2D, parameter.first, parameter.second);
+    if (!texture.hasImage)
+        return;
+    emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, texture.unpackAlignment);
+    emscripten_glTexImage2D(GL_TEXTURE_2D, 0, texture.internalFormat, texture.width, texture.height,
+                            0, texture.format, texture.type,
+                            texture.pixels.empty() ? nullptr : texture.pixels.data());
+}
+
 void setState()
 {
     emscripten_glUseProgram(program);
-    emscripten_glUniform1f(texturedUniform,
-                           texturing && texturesWithImage.count(boundTexture) ? 1.0f : 0.0f);
+    emscripten_glUniform1f(texturedUniform, texturing && boundHasImage() ? 1.0f : 0.0f);
 }
 
 void drawBatch()
@@ -212,6 +267,7 @@ GLuint buildWebglProgram(const char* vertexSource, const char* fragmentSource,
 
 bool startLegacyGl()
 {
+    batch.clear(); // drawn into a context that is gone, if any
     static const char* const attributes[] = {"position", "texCoord", "colour"};
     program = buildWebglProgram(vertexShader, fragmentShader, attributes, 3);
     if (!program)
@@ -220,6 +276,9 @@ bool startLegacyGl()
     emscripten_glUseProgram(program);
     emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "picture"), 0);
     emscripten_glGenBuffers(1, &vertexBuffer);
+    for (auto& texture : textures)
+        makeTexture(texture.second);
+    emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignment);
     restoreLegacyGl();
     return true;
 }
@@ -241,7 +300,7 @@ void restoreLegacyGl()
     emscripten_glVertexAttribPointer(2, 4, GL_FLOAT, GL_FALSE, stride,
                                      reinterpret_cast<void*>(offsetof(Vertex, colour)));
     emscripten_glActiveTexture(webglTexture0);
-    emscripten_glBindTexture(GL_TEXTURE_2D, boundTexture);
+    emscripten_glBindTexture(GL_TEXTURE_2D, webglTexture(boundTexture));
     emscripten_glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
     emscripten_glScissor(scissorBox[0], scissorBox[1], scissorBox[2], scissorBox[3]);
     (scissoring ? emscripten_glEnable : emscripten_glDisable)(GL_SCISSOR_TEST);
@@ -422,32 +481,56 @@ void glCallLists(GLsizei n, GLenum type, const GLvoid* names)
 
 // --- Textures ---
 
-void glGenTextures(GLsizei n, GLuint* textures) { emscripten_glGenTextures(n, textures); }
+// The game's names are the layer's own, so that they stay when WebGL's
+// change with a new context.
+void glGenTextures(GLsizei n, GLuint* names)
+{
+    for (GLsizei i = 0; i < n; ++i) {
+        names[i]         = nextTexture++;
+        Texture& texture = textures[names[i]];
+        emscripten_glGenTextures(1, &texture.webglName);
+    }
+}
 
-void glDeleteTextures(GLsizei n, const GLuint* textures)
+void glDeleteTextures(GLsizei n, const GLuint* names)
 {
     drawBatch();
     for (GLsizei i = 0; i < n; ++i) {
-        texturesWithImage.erase(textures[i]);
-        if (boundTexture == textures[i])
+        const auto found = textures.find(names[i]);
+        if (found == textures.end())
+            continue;
+        emscripten_glDeleteTextures(1, &found->second.webglName);
+        textures.erase(found);
+        if (boundTexture == names[i])
             boundTexture = 0;
     }
-    emscripten_glDeleteTextures(n, textures);
 }
 
-void glBindTexture(GLenum target, GLuint texture)
+void glBindTexture(GLenum target, GLuint name)
 {
-    if (texture == boundTexture)
+    if (name == boundTexture)
         return;
     drawBatch();
-    boundTexture = texture;
-    emscripten_glBindTexture(target, texture);
+    boundTexture = name;
+    if (name != 0 && !textures.count(name)) // a name first used here is made here
+        emscripten_glGenTextures(1, &textures[name].webglName);
+    emscripten_glBindTexture(target, webglTexture(name));
 }
 
 void glTexParameterf(GLenum target, GLenum name, GLfloat value)
 {
     drawBatch();
-    emscripten_glTexParameteri(target, name, static_cast<GLint>(value));
+    const GLint set = static_cast<GLint>(value);
+    emscripten_glTexParameteri(target, name, set);
+    if (boundTexture == 0)
+        return;
+    auto&      parameters = textures[boundTexture].parameters;
+    const auto found      = std::find_if(parameters.begin(), parameters.end(),
+                                         [name](const auto& kept) { return kept.first == name; });
+    if (found != parameters.end())
+        found->second = set;
+    else
+        parameters.emplace_back(name, set);
 }
 
 void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
@@ -456,8 +539,19 @@ void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei widt
     drawBatch();
     emscripten_glTexImage2D(target, level, internalFormat, width, height, border, format, type,
                             pixels);
-    if (boundTexture != 0)
-        texturesWithImage.insert(boundTexture);
+    if (boundTexture == 0 || level != 0)
+        return;
+    Texture& texture        = textures[boundTexture];
+    texture.hasImage        = true;
+    texture.internalFormat  = internalFormat;
+    texture.width           = width;
+    texture.height          = height;
+    texture.format          = format;
+    texture.type            = type;
+    texture.unpackAlignment = unpackAlignment;
+    const auto* bytes       = static_cast<const unsigned char*>(pixels);
+    texture.pixels.assign(
+        bytes, bytes ? bytes + uploadBytes(width, height, format, type, unpackAlignment) : bytes);
 }
 
 // --- Capabilities and the rest of the state ---
@@ -521,10 +615,13 @@ void glGetIntegerv(GLenum name, GLint* value) { emscripten_glGetIntegerv(name, v
 
 void glPixelStorei(GLenum name, GLint value)
 {
-    if (name == GL_PACK_ALIGNMENT)
+    if (name == GL_PACK_ALIGNMENT) {
         packAlignment = value;
-    else
-        emscripten_glPixelStorei(name, value);
+        return;
+    }
+    if (name == GL_UNPACK_ALIGNMENT)
+        unpackAlignment = value;
+    emscripten_glPixelStorei(name, value);
 }
 
 // WebGL reads only RGBA; RGB is packed from it, rows padded to the alignment.

@@ -1,10 +1,14 @@
 // Swarm! in the browser: the page's entry point and its loop. The game runs on
 // the headless host's clock, 10 ms per frame, so that the same keys at the
 // same frames play the same game as swarm-replay; each animation frame runs
-// as many frames as the real time since the start calls for (at most 25 at
-// once, after the tab was hidden) and shows the last. Keys, pads and touches
-// reach it from the page (shell/page.js) as events, one applied per frame,
-// as the native loop takes one per pass.
+// as many frames as the real time since the start calls for, at most 4 at
+// once (app/frame_steps.h: a tab back from hiding, or a device too slow for
+// full speed, plays on slower rather than in bursts), and shows the last.
+// While the browser has taken the WebGL context away, no frames run; when it
+// gives it back, the picture is made anew and the game goes on. Keys, pads
+// and touches reach it from the page (shell/page.js) as events, one applied
+// per frame, as the native loop takes one per pass.
+#include "app/frame_steps.h"
 #include "app/headless/headless_host.h"
 #include "app/input.h"
 #include "app/platform.h"
@@ -38,9 +42,7 @@ EM_JS(void, pageFramesShown, (int frames), { swarmPage.framesShown(frames); });
 
 namespace {
 
-constexpr double frameMs       = 10.0;
-constexpr int    maxCatchUp    = 25; // frames run at once at most
-const char*      dataDirectory = "/swarm";
+const char* dataDirectory = "/swarm";
 
 // An input event, or every held key going up when the page lost the focus.
 struct PageEvent {
@@ -49,9 +51,11 @@ struct PageEvent {
 };
 
 std::deque<PageEvent> queue;
-double                startMs = 0.0; // real time of frame 0
-uint64_t              frame   = 0;   // frames run since the page started
-bool                  stopped = false;
+FrameStepper          stepper = {};
+uint64_t              frame   = 0;     // frames run since the page started
+bool                  stopped = false; // the game quit
+bool                  lost    = false; // the browser took the WebGL context away
+bool                  looping = false; // the animation frame loop runs
 
 unsigned char storedCopy[maxHighScoreFileBytes]; // a copy of HighScore.dat from the page
 
@@ -74,18 +78,13 @@ void swapToPage() {} // the picture is shown once per animation frame, below
 
 EM_BOOL animationFrame(double nowMs, void*)
 {
-    if (stopped)
+    if (stopped || lost) {
+        looping = false;
         return EM_FALSE;
-    if (startMs == 0.0) // the first animation frame of a run runs one frame
-        startMs = nowMs - static_cast<double>(frame + 1) * frameMs;
-    uint64_t due = static_cast<uint64_t>((nowMs - startMs) / frameMs);
-    if (due > frame + maxCatchUp) {
-        // Back from a hidden tab, or a very slow machine: no racing to catch up.
-        startMs = nowMs - static_cast<double>(frame + maxCatchUp) * frameMs;
-        due     = frame + maxCatchUp;
     }
-    const int ran = static_cast<int>(due - frame);
-    while (frame < due && !quitRequested) {
+    const int due = framesDue(&stepper, nowMs);
+    int       ran = 0;
+    for (; ran < due && !quitRequested; ++ran) {
         headlessHost.pass = frame;
         applyOne();
         runFrame();
@@ -98,17 +97,39 @@ EM_BOOL animationFrame(double nowMs, void*)
     if (quitRequested) {
         stopSound();
         stopped = true;
+        looping = false;
         pageGameQuit();
         return EM_FALSE;
     }
     return EM_TRUE;
 }
 
+// Starts the loop anew (its first animation frame runs one frame), unless
+// it runs already or the context is away.
 void startLoop()
 {
     stopped = false;
-    startMs = 0.0;
+    stepper = FrameStepper{};
+    if (looping || lost)
+        return;
+    looping = true;
     emscripten_request_animation_frame_loop(animationFrame, nullptr);
+}
+
+void contextLost() { lost = true; }
+
+// The OpenGL layer has its textures again; the page's picture buffer and
+// shader are made anew, and the game goes on where it was.
+void contextRestored()
+{
+    std::string error;
+    if (!startPresenting(&error)) {
+        pageShowMessage(("Swarm! cannot draw any more: " + error + ".").c_str());
+        return;
+    }
+    lost = false;
+    if (!stopped)
+        startLoop();
 }
 
 } // namespace
@@ -186,6 +207,7 @@ int main()
     }
     setPerspectiveView();
     loadGraphics();
+    watchWebglContext(contextLost, contextRestored);
     startLoop();
     return 0;
 }
