@@ -1,7 +1,8 @@
 #!/bin/sh
 # The browser version's tests, in Debian's headless Chromium:
 #   1. every recorded game through swarm-web-replay gives its expected trace
-#      (the native recorded-games test, pointed at the browser build);
+#      (the native recorded-games test, pointed at the browser build), and
+#      without --data it reads the working directory, as swarm-replay does;
 #   2. its pictures of eight screens match swarm-replay's;
 #   3. the real page: first picture, keys, sound, the high score kept, touch
 #      buttons, a damaged HighScore.dat, a clean console.
@@ -13,7 +14,8 @@ web=$(cd "$2" && pwd)
 export SWARM_NPM_DIR="$web/npm"
 
 echo "-- recorded games through swarm-web-replay"
-SWARM_REPLAY_PROGRAM="$web/swarm-web-replay" "$native/tests/swarm_tests" --gtest_filter='Replays*' \
+SWARM_REPLAY_PROGRAM="$web/swarm-web-replay" "$native/tests/swarm_tests" \
+    --gtest_filter='Replays*:ReplayTool.DataDefaultsToTheWorkingDirectory' \
     --gtest_brief=1
 echo "-- pictures: swarm-web-replay beside swarm-replay"
 node tests/web/pictures.mjs "$native" "$web"
