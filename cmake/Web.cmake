@@ -22,6 +22,13 @@ file(GLOB SWARM_WEB_SOURCES CONFIGURE_DEPENDS src/app/web/gl/*.cpp src/app/web/*
   src/sound/web/*.cpp)
 add_library(swarmweb STATIC ${SWARM_WEB_SOURCES})
 target_link_libraries(swarmweb PUBLIC swarmcore)
+# Every OpenGL call of the game has its function in that layer; the build
+# stops otherwise, with the missing names.
+add_custom_target(browser_gl
+  COMMAND sh ${CMAKE_SOURCE_DIR}/tests/scripts/browser_gl.sh ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR}
+  COMMENT "Checking that the browser's OpenGL layer has every function the game calls"
+  VERBATIM)
+add_dependencies(swarmcore browser_gl)
 
 file(GLOB SWARM_HEADLESS_SOURCES CONFIGURE_DEPENDS src/app/headless/*.cpp)
 add_library(swarmheadless STATIC ${SWARM_HEADLESS_SOURCES})
