@@ -1,5 +1,7 @@
 #!/bin/sh
 # The browser version's tests, in Debian's headless Chromium:
+#   0. the site and its zip build without npm: a dry run of the whole
+#      default build fetches nothing;
 #   1. every recorded game through swarm-web-replay gives its expected trace
 #      (the native recorded-games test, pointed at the browser build), and
 #      without --data it reads the working directory, as swarm-replay does;
@@ -13,6 +15,11 @@ native=$(cd "$1" && pwd)
 web=$(cd "$2" && pwd)
 export SWARM_NPM_DIR="$web/npm"
 
+echo "-- the site's build fetches nothing from the npm registry"
+if cmake --build "$web" -- -B -n | grep -E 'npm (ci|install)|fetch-driver'; then
+    echo "FAIL: building the site runs npm (above); only the node-modules target may"
+    exit 1
+fi
 echo "-- recorded games through swarm-web-replay"
 SWARM_REPLAY_PROGRAM="$web/swarm-web-replay" "$native/tests/swarm_tests" \
     --gtest_filter='Replays*:ReplayTool.DataDefaultsToTheWorkingDirectory' \
