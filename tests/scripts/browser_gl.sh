@@ -27,10 +27,11 @@ trap 'rm -f "$tmp"' EXIT
 echo "$defined" > "$tmp"
 
 # shellcheck disable=SC2086
-missing=$(calls $shared | comm -23 - "$tmp")
+called=$(calls $shared)
+missing=$(echo "$called" | comm -23 - "$tmp")
 if [ -n "$missing" ]; then
     echo "the browser's OpenGL layer (src/app/web/gl/) lacks functions the game calls:"
     echo "$missing" | sed 's/^/    /'
     exit 1
 fi
-echo "the browser's OpenGL layer defines all $(calls $shared | wc -l) OpenGL functions the game calls"
+echo "the browser's OpenGL layer defines all $(echo "$called" | wc -l) OpenGL functions the game calls"

@@ -17,8 +17,9 @@ fail() {
 }
 
 command -v npm > /dev/null 2>&1 || fail "but npm is missing (scripts/install-deps.sh web installs it)."
-mkdir -p "$npm_dir" && cp "$here/package.json" "$here/package-lock.json" "$npm_dir/" ||
+if ! mkdir -p "$npm_dir" || ! cp "$here/package.json" "$here/package-lock.json" "$npm_dir/"; then
     fail "but $npm_dir cannot be written."
+fi
 cd "$npm_dir" || exit 1
 npm ci --no-audit --no-fund --loglevel=error ||
     fail "which could not be reached ($(npm config get registry 2> /dev/null)): npm ci failed, as it says above. Check the network and npm's proxy (npm config get https-proxy)."
