@@ -4,6 +4,8 @@
 #   make test  installs the test tools too, builds everything (the browser
 #              version too) and runs every test headless
 #   make web   builds the browser version: the site in build-web/site
+#   make web-replay  that and the driver of Chromium that swarm-web-replay
+#              needs, fetched from the npm registry
 # The high score is kept in $XDG_DATA_HOME/swarm (~/.local/share/swarm), as
 # for the installed game, so `make clean` leaves it alone.
 BUILD ?= build
@@ -11,7 +13,7 @@ WEB_BUILD ?= build-web
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps test-deps web-deps configure build run web web-build test clean
+.PHONY: all deps test-deps web-deps configure build run web web-build web-replay test clean
 
 all: build
 
@@ -43,6 +45,14 @@ web: web-deps configure web-build
 	@echo "The site is in $(WEB_BUILD)/site (zipped: $(WEB_BUILD)/swarm-web.zip). To play it here:"
 	@echo "    python3 -m http.server -d $(WEB_BUILD)/site 8000"
 	@echo "then open http://127.0.0.1:8000 in a browser."
+
+# swarm-web-replay, swarm-replay in headless Chromium: the browser build and
+# the driver of Chromium, playwright-core, from the npm registry (which the
+# site itself never needs).
+web-replay: web-deps configure web-build
+	cmake --build $(WEB_BUILD) --target node-modules
+	@echo
+	@echo "swarm-web-replay is $(WEB_BUILD)/swarm-web-replay; it takes swarm-replay's arguments."
 
 web-build: export NODE_PATH := /usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
 web-build:

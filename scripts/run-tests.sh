@@ -62,6 +62,8 @@ fi
 
 if [ "${SKIP_WEB:-0}" != 1 ]; then
     stage "The browser version"
+    # The driver of Chromium, fetched from the npm registry the first time.
+    cmake --build "$WEB_BUILD" --target node-modules
     tests/web/run.sh "$BUILD" "$WEB_BUILD"
 fi
 

@@ -2,6 +2,7 @@
 #include "app/input.h"
 #include "key_script.h"
 #include "process.h"
+#include "storage/high_score_format.h"
 #include "trace_field.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +10,32 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <sstream>
+
 namespace {
 
 CommandResult replay(std::vector<std::string> args)
 {
     args.insert(args.begin(), SWARM_REPLAY_PATH);
     return runCommand(args);
+}
+
+TEST(ReplayTool, DataDefaultsToTheWorkingDirectory)
+{
+    // Also run on swarm-web-replay, named by SWARM_REPLAY_PROGRAM (tests/web/run.sh).
+    const char*        program = std::getenv("SWARM_REPLAY_PROGRAM");
+    TempDir            dir;
+    std::istringstream dataFiles(SWARM_DATA_FILES);
+    for (std::string file; dataFiles >> file;)
+        ASSERT_EQ(
+            symlink((std::string(SWARM_DATA_DIR) + "/" + file).c_str(), dir.file(file).c_str()), 0);
+    writeFile(dir.file("HighScore.dat"), formatHighScore(43210, 3));
+    InDirectory         here(dir.path());
+    const CommandResult r = runCommand(
+        {program && *program ? program : SWARM_REPLAY_PATH, "--frames", "1", "--trace", "-"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(traceField(r.out, "highScore"), "43210") << "the high score in the working directory";
 }
 
 TEST(ReplayTool, TraceHasOneLinePerPass)

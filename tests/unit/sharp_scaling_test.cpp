@@ -1,6 +1,8 @@
-// The one-pass sharp bilinear fill against the two copies it replaces, on
-// Mesa, into frame buffers the size of common screens; and a picture
-// presented in bands against the same picture presented whole.
+// The one-pass sharp bilinear fill against the two copies it replaces, and
+// its shader (the browser's too) against a GPU's rounding, on Mesa, into
+// frame buffers the size of common screens; and a picture presented in bands
+// against the same picture presented whole.
+#include "app/fill_shader.h"
 #include "app/frame_clock.h"
 #include "app/picture.h"
 #include "app/sdl/gl_calls.h"
@@ -11,8 +13,11 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -197,6 +202,83 @@ TEST(SharpScaling, APicturePresentedInBandsIsThePicturePresentedWhole)
     ASSERT_TRUE(startPresenting(tests, displaySettings.scale, &error)) << error;
     frameClock = clock;
     frameStart = start;
+}
+
+// The fill's shader, the one text of both hosts, finds each enlarged pixel's
+// picture pixel even where 1 / multiple comes out a little low, as a GPU's
+// division may (GLSL allows it 2.5 units in the last place): every source
+// edge is a whole number of enlarged pixels, where floor() is on the brink.
+// With the reciprocal 3 units low, the picture is the exact reciprocal's.
+TEST(SharpScaling, FillShaderStandsAReciprocalALittleLow)
+{
+    ASSERT_TRUE(lookUpGlCalls());
+    const char* const vertexSource   = "#version 110\n"
+                                       "uniform vec2 extent;\n"
+                                       "varying vec2 place;\n"
+                                       "void main()\n"
+                                       "{\n"
+                                       "    gl_Position = gl_Vertex;\n"
+                                       "    place = (gl_Vertex.xy * 0.5 + 0.5) * extent - 0.5;\n"
+                                       "}\n";
+    const std::string fragmentSource = std::string("#version 110\n") + fillShaderBody;
+    const GLuint      program        = gl.createProgram();
+    for (const auto& [type, source] : {std::pair{GL_VERTEX_SHADER, vertexSource},
+                                       std::pair{GL_FRAGMENT_SHADER, fragmentSource.c_str()}}) {
+        const GLuint shader = gl.createShader(type);
+        gl.shaderSource(shader, 1, &source, nullptr);
+        gl.compileShader(shader);
+        gl.attachShader(program, shader);
+        gl.deleteShader(shader);
+    }
+    gl.linkProgram(program);
+    GLint linked = 0;
+    gl.getProgramiv(program, GL_LINK_STATUS, &linked);
+    ASSERT_TRUE(linked);
+    PictureBuffer source = {};
+    ASSERT_TRUE(createPictureBuffer(&source, false));
+    fillWithNoise(source, 12345);
+    glPushAttrib(GL_VIEWPORT_BIT);
+    glBindTexture(GL_TEXTURE_2D, source.texture);
+    gl.useProgram(program);
+    gl.uniform1i(gl.getUniformLocation(program, "picture"), 0);
+    gl.uniform2f(gl.getUniformLocation(program, "size"), pictureWidth, pictureHeight);
+
+    const int sizes[][2] = {{1366, 768}, {1920, 1080}, {2560, 1600}};
+    for (const auto& size : sizes) {
+        const ScalePlan plan = planScaling(size[0], size[1], ScaleMode::Fill);
+        const PixelRect r    = plan.picture;
+        Target          target(r.width, r.height);
+        glViewport(0, 0, r.width, r.height);
+        gl.uniform2f(gl.getUniformLocation(program, "extent"), plan.multiple * pictureWidth,
+                     plan.multiple * pictureHeight);
+        const auto drawn = [&](float perMultiple) {
+            gl.uniform1f(gl.getUniformLocation(program, "perMultiple"), perMultiple);
+            glBegin(GL_QUADS);
+            glVertex2f(-1.0f, -1.0f);
+            glVertex2f(1.0f, -1.0f);
+            glVertex2f(1.0f, 1.0f);
+            glVertex2f(-1.0f, 1.0f);
+            glEnd();
+            std::vector<unsigned char> pixels(static_cast<size_t>(r.width) * r.height * 4);
+            glPixelStorei(GL_PACK_ALIGNMENT, 1);
+            glReadPixels(0, 0, r.width, r.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+            return pixels;
+        };
+        const float exact = 1.0f / static_cast<float>(plan.multiple);
+        float       low   = exact;
+        for (int ulp = 0; ulp < 3; ++ulp)
+            low = std::nextafter(low, 0.0f);
+        const auto wanted = drawn(exact), got = drawn(low);
+        size_t     differing = 0;
+        for (size_t i = 0; i < wanted.size(); ++i)
+            differing += wanted[i] != got[i];
+        EXPECT_EQ(differing, 0u) << "bytes differing at " << size[0] << "x" << size[1];
+    }
+    gl.useProgram(0);
+    gl.deleteProgram(program);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glPopAttrib();
+    deletePictureBuffer(&source);
 }
 
 } // namespace

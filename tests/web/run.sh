@@ -1,7 +1,10 @@
 #!/bin/sh
 # The browser version's tests, in Debian's headless Chromium:
+#   0. the site and its zip build without npm: a dry run of the whole
+#      default build fetches nothing;
 #   1. every recorded game through swarm-web-replay gives its expected trace
-#      (the native recorded-games test, pointed at the browser build);
+#      (the native recorded-games test, pointed at the browser build), and
+#      without --data it reads the working directory, as swarm-replay does;
 #   2. its pictures of eight screens match swarm-replay's;
 #   3. the real page: first picture, keys, sound, the high score kept, touch
 #      buttons, a damaged HighScore.dat, a clean console;
@@ -18,8 +21,14 @@ native=$(cd "$1" && pwd)
 web=$(cd "$2" && pwd)
 export SWARM_NPM_DIR="$web/npm"
 
+echo "-- the site's build fetches nothing from the npm registry"
+if cmake --build "$web" -- -B -n | grep -E 'npm (ci|install)|fetch-driver'; then
+    echo "FAIL: building the site runs npm (above); only the node-modules target may"
+    exit 1
+fi
 echo "-- recorded games through swarm-web-replay"
-SWARM_REPLAY_PROGRAM="$web/swarm-web-replay" "$native/tests/swarm_tests" --gtest_filter='Replays*' \
+SWARM_REPLAY_PROGRAM="$web/swarm-web-replay" "$native/tests/swarm_tests" \
+    --gtest_filter='Replays*:ReplayTool.DataDefaultsToTheWorkingDirectory' \
     --gtest_brief=1
 echo "-- pictures: swarm-web-replay beside swarm-replay"
 node tests/web/pictures.mjs "$native" "$web"

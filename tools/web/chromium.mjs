@@ -8,12 +8,23 @@
 import { createRequire } from "node:module";
 import { createServer } from "node:http";
 import { readFile, stat } from "node:fs/promises";
-import { extname, join, normalize, sep } from "node:path";
+import { basename, dirname, extname, join, normalize, resolve, sep } from "node:path";
 
-// playwright-core is installed by the build beside it (SWARM_NPM_DIR, where
-// its package.json is), not in the source tree.
-const require = createRequire(join(process.env.SWARM_NPM_DIR || ".", "package.json"));
-const { chromium } = require("playwright-core");
+// playwright-core is fetched into the build tree (SWARM_NPM_DIR, where its
+// package.json is), not the source tree, and only when asked for: without
+// it, say how to get it.
+const npmDir = resolve(process.env.SWARM_NPM_DIR || ".");
+let chromium;
+try {
+  ({ chromium } = createRequire(join(npmDir, "package.json"))("playwright-core"));
+} catch {
+  process.stderr.write(
+    `${basename(process.argv[1], ".mjs")}: playwright-core, the driver of headless Chromium, ` +
+      `is not in ${npmDir}.\nFetch it from the npm registry with \`make web-replay\` ` +
+      `(or \`cmake --build ${dirname(npmDir)} --target node-modules\`).\n`,
+  );
+  process.exit(2);
+}
 
 export const chromiumPath = process.env.SWARM_CHROMIUM || "/usr/bin/chromium";
 

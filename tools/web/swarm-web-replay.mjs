@@ -1,6 +1,7 @@
 // swarm-web-replay: swarm-replay's command, run by the browser build in
 // Debian's headless Chromium. The arguments go to the replay tool unchanged;
-// the files it reads (the data directory's files, the key script) are put at
+// the files it reads (the data directory's files, or without --data the
+// working directory's, and the key script) are put at
 // the same absolute paths in the page's memory file system, with the same
 // working directory, and the files it writes (trace, pictures, key script,
 // and HighScore.dat when the game saved) are copied back out. Standard
@@ -31,15 +32,20 @@ function isFile(path) {
   }
 }
 
+// Without --data the tool reads the data where it was started, as swarm-replay does.
+const dataDirs = valueOf("--data").map((d) => resolve(d));
+if (!dataDirs.length) dataDirs.push(process.cwd());
 const inputs = new Map(); // absolute path -> bytes
 const inputDirs = new Set([process.cwd()]);
-for (const dir of valueOf("--data").map((d) => resolve(d))) {
+for (const dir of dataDirs) {
   if (!existsSync(dir) || !statSync(dir).isDirectory()) continue;
   inputDirs.add(dir);
   for (const name of readdirSync(dir)) {
     const path = resolve(dir, name);
-    // Anything but a regular file counts as missing, as in the game.
-    if (isFile(path) && statSync(path).size <= 64 << 20) inputs.set(path, readFileSync(path));
+    // The game reads only .dat and .wav files; anything but a regular file
+    // counts as missing, as in the game.
+    if (!/\.(dat|wav)$/.test(name) || !isFile(path)) continue;
+    if (statSync(path).size <= 64 << 20) inputs.set(path, readFileSync(path));
   }
 }
 for (const keys of valueOf("--keys").map((k) => resolve(k))) {
@@ -91,7 +97,7 @@ try {
 
   // The files written, back where the tool was asked to write them.
   const written = [...outputs, ...[...inputs.keys()].filter((p) => p.endsWith("/HighScore.dat"))];
-  for (const dir of valueOf("--data")) written.push(resolve(dir, "HighScore.dat"));
+  for (const dir of dataDirs) written.push(resolve(dir, "HighScore.dat"));
   for (const path of new Set(written)) {
     const data = await page.evaluate((path) => {
       try {

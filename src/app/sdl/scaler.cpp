@@ -2,8 +2,11 @@
 // pixels, or sharp bilinear in one textured draw or two copies.
 #include "app/sdl/scaler.h"
 
+#include "app/fill_shader.h"
 #include "app/picture.h"
 #include "app/sdl/gl_calls.h"
+
+#include <string>
 
 #ifndef GL_CLAMP_TO_EDGE
 #define GL_CLAMP_TO_EDGE 0x812F
@@ -11,12 +14,8 @@
 
 namespace {
 
-// The one-pass sharp bilinear program. Each screen pixel's place in the
-// whole-multiple enlargement (less half a pixel, as a linear filter counts;
-// interpolated from the corners) gives the two enlarged pixels a linear
-// filter would blend. They come from one picture pixel (sampled at its
-// centre) or from two neighbours (sampled between them, at the same weight),
-// so the result is the two copies'.
+// The one-pass sharp bilinear program: the fill's shader (fill_shader.h),
+// with `place` interpolated from the corners.
 const char* const vertexSource =
     "#version 110\n"
     "uniform vec2 extent;\n" // the enlarged picture's size, in its pixels
@@ -25,19 +24,6 @@ const char* const vertexSource =
     "{\n"
     "    gl_Position = gl_Vertex;\n"
     "    place = (gl_Vertex.xy * 0.5 + 0.5) * extent - 0.5;\n"
-    "}\n";
-const char* const fragmentSource =
-    "#version 110\n"
-    "uniform sampler2D picture;\n"
-    "uniform float perMultiple;\n" // 1 / the whole-number enlargement
-    "uniform vec2 size;\n"         // the picture's, in its pixels
-    "varying vec2 place;\n"
-    "void main()\n"
-    "{\n"
-    "    vec2 left = floor(place);\n"
-    "    vec2 k0 = floor((left + 0.5) * perMultiple);\n"
-    "    vec2 k1 = floor((left + 1.5) * perMultiple);\n"
-    "    gl_FragColor = texture2D(picture, (k0 + 0.5 + (k1 - k0) * (place - left)) / size);\n"
     "}\n";
 
 GLuint program            = 0;
@@ -209,8 +195,9 @@ bool startScaler()
     stopScaler();
     if (!gl.shaders)
         return false;
-    const GLuint vertex   = compile(GL_VERTEX_SHADER, vertexSource);
-    const GLuint fragment = compile(GL_FRAGMENT_SHADER, fragmentSource);
+    const std::string fragmentSource = std::string("#version 110\n") + fillShaderBody;
+    const GLuint      vertex         = compile(GL_VERTEX_SHADER, vertexSource);
+    const GLuint      fragment       = compile(GL_FRAGMENT_SHADER, fragmentSource.c_str());
     if (vertex && fragment) {
         program = gl.createProgram();
         gl.attachShader(program, vertex);

@@ -1,9 +1,11 @@
 // The page's present: one textured quad from the 640 x 480 frame buffer onto
-// the canvas. Sharp scaling in one pass: the shader samples where nearest
-// pixels up to the next whole multiple, filtered back down, would have; so
-// every source pixel is equally wide at any size.
+// the canvas, through the fill's shader (fill_shader.h), the same text as
+// natively. It samples where nearest pixels up to the next whole multiple,
+// filtered back down, would have, so every source pixel is equally wide at
+// any size; at a whole multiple that is nearest pixels.
 #include "app/web/page/present.h"
 
+#include "app/fill_shader.h"
 #include "app/picture.h"
 #include "app/scaling.h"
 #include "app/web/gl/legacy_gl.h"
@@ -11,57 +13,37 @@
 
 #include <emscripten/html5.h>
 
+#include <string>
+
 namespace {
 
+// `corner` runs 0..1 over the picture; `place` is in the enlarged picture's
+// pixels, as the fill's shader takes it.
 const char* const vertexShader = R"(
 attribute vec2 corner;
+uniform vec2 extent;
 varying vec2 place;
 void main()
 {
-    place       = corner;
+    place       = corner * extent - 0.5;
     gl_Position = vec4(corner * 2.0 - 1.0, 0.0, 1.0);
 }
 )";
 
-// `place` runs 0..1 over the picture. With `multiple` m, the picture is as if
-// copied by nearest pixels to m times its size and filtered from there: the
-// output pixel falls between two of the large copy's pixels k and k + 1,
-// which belong to source pixels a and b; one filtered read at a + 0.5 plus
-// the weight towards b gives the same mix. m = 0: nearest pixels.
-const char* const fragmentShader = R"(
-precision highp float;
-uniform sampler2D picture;
-uniform vec2 size;
-uniform float multiple;
-varying vec2 place;
-void main()
-{
-    vec2 at;
-    if (multiple > 0.0) {
-        vec2 p = place * size * multiple - 0.5;
-        vec2 k = floor(p);
-        vec2 a = floor(k / multiple);
-        vec2 b = floor((k + 1.0) / multiple);
-        at = a + 0.5 + (b - a) * (p - k);
-    } else {
-        at = floor(place * size) + 0.5;
-    }
-    gl_FragColor = vec4(texture2D(picture, at / size).rgb, 1.0);
-}
-)";
-
-GLuint program     = 0;
-GLint  multipleAt  = -1;
-GLuint quad        = 0;
-GLuint frameBuffer = 0;
-GLuint picture     = 0;
+GLuint program       = 0;
+GLint  extentAt      = -1;
+GLint  perMultipleAt = -1;
+GLuint quad          = 0;
+GLuint frameBuffer   = 0;
+GLuint picture       = 0;
 
 } // namespace
 
 bool startPresenting(std::string* error)
 {
     static const char* const attributes[] = {"corner"};
-    program = buildWebglProgram(vertexShader, fragmentShader, attributes, 1);
+    const std::string fragmentShader = std::string("precision highp float;\n") + fillShaderBody;
+    program = buildWebglProgram(vertexShader, fragmentShader.c_str(), attributes, 1);
     if (!program) {
         *error = "the picture's scaling shader does not compile on this browser";
         return false;
@@ -70,7 +52,8 @@ bool startPresenting(std::string* error)
     emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "picture"), 0);
     emscripten_glUniform2f(emscripten_glGetUniformLocation(program, "size"), pictureWidth,
                            pictureHeight);
-    multipleAt = emscripten_glGetUniformLocation(program, "multiple");
+    extentAt      = emscripten_glGetUniformLocation(program, "extent");
+    perMultipleAt = emscripten_glGetUniformLocation(program, "perMultiple");
 
     static const float corners[12] = {0, 0, 1, 0, 1, 1, 0, 0, 1, 1, 0, 1};
     emscripten_glGenBuffers(1, &quad);
@@ -123,7 +106,9 @@ void presentPicture()
     emscripten_glClear(GL_COLOR_BUFFER_BIT);
     emscripten_glViewport(r.x, r.y, r.width, r.height);
     emscripten_glUseProgram(program);
-    emscripten_glUniform1f(multipleAt, plan.filtered ? static_cast<float>(plan.multiple) : 0.0f);
+    emscripten_glUniform2f(extentAt, static_cast<float>(plan.multiple * pictureWidth),
+                           static_cast<float>(plan.multiple * pictureHeight));
+    emscripten_glUniform1f(perMultipleAt, 1.0f / static_cast<float>(plan.multiple));
     emscripten_glBindBuffer(webglArrayBuffer, quad);
     emscripten_glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
     emscripten_glDisableVertexAttribArray(1);
