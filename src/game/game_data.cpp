@@ -1,8 +1,8 @@
 // The game's data with their start values, and the new-game reset.
 #include "game/game_data.h"
 
-#include "app/platform.h"
 #include "game/random.h"
+#include "system/platform.h"
 
 #define GAME_VARIABLE_DEFINITION(type, name, start, group, newGame) type name = start;
 GAME_VARIABLES(GAME_VARIABLE_DEFINITION)

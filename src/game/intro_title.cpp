@@ -6,11 +6,11 @@
 // prompts, the high score and a credits line scrolling right to left.
 #include "game/intro_title.h"
 
-#include "app/platform.h"
 #include "game/game_data.h"
 #include "gfx/font.h"
 #include "gfx/gl.h"
 #include "gfx/images.h"
+#include "system/platform.h"
 
 const char* const creditsText =
     "SWARM!  -  WRITTEN, DRAWN AND SCORED BY THE SWARM TEAM  -  ARROWS MOVE, SPACEBAR "

@@ -2,13 +2,13 @@
 // game on the headless host at a fixed calendar time, the five sounds loaded
 // into its recording backend, no keys down, no fade, frames not paced.
 #pragma once
-#include "app/clock_source.h"
-#include "app/headless/headless_host.h"
-#include "app/input.h"
-#include "app/platform.h"
 #include "game/game_data.h"
+#include "host/headless/headless_host.h"
 #include "process.h"
 #include "sound/sound.h"
+#include "system/clock_source.h"
+#include "system/input.h"
+#include "system/platform.h"
 
 #include <gtest/gtest.h>
 

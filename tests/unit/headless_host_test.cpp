@@ -1,13 +1,13 @@
 // The headless host: its virtual clock and calendar, its capturing swap and
 // its recording sound backend, as the replay tool and the tests use them.
-#include "app/headless/headless_host.h"
+#include "host/headless/headless_host.h"
 #include "process.h"
 
-#include "app/clock_source.h"
-#include "app/frame_clock.h"
-#include "app/platform.h"
 #include "gfx/gl.h"
 #include "sound/sound.h"
+#include "system/clock_source.h"
+#include "system/frame_clock.h"
+#include "system/platform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // How a present shares its work out over frames, from measured costs and the
 // display's refreshes, on simulated times.
-#include "app/present_budget.h"
+#include "host/present_budget.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,30 @@
+// Host services and keyboard and pad events from SDL2.
+#pragma once
+#include "system/input.h"
+
+union SDL_Event;
+
+// Points the frame clock at the monotonic clock and the game's services at the
+// display and the calendar.
+void installSdlPlatform();
+
+// Ends every SDL subsystem still running, as the program exits.
+void shutDownSdl();
+
+// The code of every key, and pad button, without a code of its own: the
+// game reads it only as "any key" in the intro.
+constexpr int otherKeyCode = 0xFF;
+
+// Switches off the event types the game never reads.
+void filterSdlEvents();
+
+// Turns one SDL keyboard or quit event into the game's input event; false
+// when the game ignores it. Alt+F4 with no window manager to take it becomes
+// a quit request; Alt+Enter switches between fullscreen and a window.
+bool translateSdlEvent(const SDL_Event& event, InputEvent* out);
+
+// Applies at most one key or quit event per pass, from the keyboard or a pad,
+// taking SDL's events until one makes such an event; the rest of what one
+// pad event makes waits for the next passes. When the window loses the focus,
+// that pass releases every key held instead.
+void handleOneSdlEvent();
