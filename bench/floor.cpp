@@ -7,11 +7,11 @@
 #include "gfx/gl.h"
 #include "host/options.h"
 #include "host/sdl/frame_stats.h"
-#include "host/sdl/platform.h"
+#include "host/sdl/sdl_host.h"
 #include "host/sdl/window.h"
 #include "system/clock_source.h"
 #include "system/frame_clock.h"
-#include "system/platform.h"
+#include "system/services.h"
 
 #include <SDL2/SDL.h>
 
@@ -40,7 +40,7 @@ int main(int argc, char** argv)
         return 2;
     }
     displaySettings = options.display;
-    installSdlPlatform();
+    installSdlHost();
     startFrameStats();
     std::string error;
     if (!createDisplayWindow(&error)) {

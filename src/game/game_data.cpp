@@ -2,7 +2,7 @@
 #include "game/game_data.h"
 
 #include "game/random.h"
-#include "system/platform.h"
+#include "system/services.h"
 
 #define GAME_VARIABLE_DEFINITION(type, name, start, group, newGame) type name = start;
 GAME_VARIABLES(GAME_VARIABLE_DEFINITION)

@@ -10,7 +10,7 @@
 #include "gfx/font.h"
 #include "gfx/gl.h"
 #include "gfx/images.h"
-#include "system/platform.h"
+#include "system/services.h"
 
 const char* const creditsText =
     "SWARM!  -  WRITTEN, DRAWN AND SCORED BY THE SWARM TEAM  -  ARROWS MOVE, SPACEBAR "

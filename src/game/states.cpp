@@ -16,7 +16,7 @@
 #include "sound/sound.h"
 #include "system/frame_clock.h"
 #include "system/input.h"
-#include "system/platform.h"
+#include "system/services.h"
 
 namespace {
 

@@ -41,7 +41,7 @@ PresentStep planPresentStep(const PresentBudget& budget, double slackMs, int row
     const double perRow = planned(budget.row);
     const double rowsMs = rowsLeft * perRow;
     const bool   waits  = swapsWaitForRefresh(budget);
-    if (waits && (rowsLeft == 0 || rowsMs < presentDearMs)) {
+    if (waits && (rowsLeft == 0 || rowsMs < presentCostlyMs)) {
         // Drawn and swapped in a frame where the swap returns in time: it
         // waits for the first refresh at least a margin after the rows. Cheap
         // rows wait with it, so that the picture swapped is the latest.
@@ -52,7 +52,7 @@ PresentStep planPresentStep(const PresentBudget& budget, double slackMs, int row
             return PresentStep{rowsLeft, true};
         return PresentStep{0, false};
     }
-    // Where swaps wait for the display, dear rows are drawn in bands and the
+    // Where swaps wait for the display, costly rows are drawn in bands and the
     // swap is left to a frame of its own.
     const double whole = rowsMs + (waits ? 0.0 : planned(budget.swap));
     if (whole <= room && !waits)
@@ -126,7 +126,7 @@ void addPictureCredit(PresentBudget* budget, double refreshHz, double frameMs)
 
 bool mayBeginPicture(const PresentBudget& budget, int pictureRows)
 {
-    return pictureRows * budget.row.mean + budget.swap.mean < presentDearMs ||
+    return pictureRows * budget.row.mean + budget.swap.mean < presentCostlyMs ||
            budget.pictureCredit >= 1.0;
 }
 

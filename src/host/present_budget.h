@@ -37,7 +37,7 @@ struct PresentBudget {
     PresentCost  row;           // drawing one row of the scaled picture
     PresentCost  swap;          // one swap
     int          framesWaited;  // frames since the present last did anything
-    double       pictureCredit; // dear pictures that may begin now
+    double       pictureCredit; // costly pictures that may begin now
     RefreshGrid  refresh = {};
     PresentBands bands   = {};
 };
@@ -64,7 +64,7 @@ constexpr int presentMinRows = 32;
 // often as the display refreshes: more would never be seen, only torn, and
 // drawing them takes the cores that the rest of the machine needs. Cheaper
 // pictures, as on any graphics card, are shown every frame.
-constexpr double presentDearMs = 2.0;
+constexpr double presentCostlyMs = 2.0;
 // The refresh rate assumed where the display does not tell.
 constexpr double presentDefaultHz = 60.0;
 
@@ -101,7 +101,7 @@ void noteSwap(PresentBudget* budget, double madeMs, double backMs);
 bool   swapsWaitForRefresh(const PresentBudget& budget);
 double msToRefresh(const PresentBudget& budget, double nowMs);
 
-// Adds one frame of `frameMs` to the credit for dear pictures, at the
+// Adds one frame of `frameMs` to the credit for costly pictures, at the
 // display's `refreshHz` (0: not known).
 void addPictureCredit(PresentBudget* budget, double refreshHz, double frameMs);
 // Whether a new picture of `pictureRows` rows may be begun now; and taking

@@ -8,7 +8,7 @@
 #include "sound/sound.h"
 #include "system/clock_source.h"
 #include "system/input.h"
-#include "system/platform.h"
+#include "system/services.h"
 
 #include <gtest/gtest.h>
 

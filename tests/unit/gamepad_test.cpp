@@ -1,7 +1,7 @@
 // A gamepad, attached as SDL's virtual joystick, reaches `keys` as the
 // keyboard does: one key event per pass, by the same virtual-key codes.
 #include "host/sdl/gamepad.h"
-#include "host/sdl/platform.h"
+#include "host/sdl/sdl_host.h"
 #include "system/input.h"
 
 #include <SDL2/SDL.h>

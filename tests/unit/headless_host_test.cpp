@@ -7,7 +7,7 @@
 #include "sound/sound.h"
 #include "system/clock_source.h"
 #include "system/frame_clock.h"
-#include "system/platform.h"
+#include "system/services.h"
 
 #include <gtest/gtest.h>
 

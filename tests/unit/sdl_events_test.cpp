@@ -1,5 +1,5 @@
 // SDL keyboard events become the game's virtual-key codes.
-#include "host/sdl/platform.h"
+#include "host/sdl/sdl_host.h"
 #include "system/input.h"
 
 #include <SDL2/SDL.h>

@@ -6,7 +6,7 @@
 #include "sound/sound.h"
 #include "sound/sound_file.h"
 #include "system/clock_source.h"
-#include "system/platform.h"
+#include "system/services.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // Keyboard and gamepad events from SDL2, turned into the game's virtual-key
 // codes, one per pass; window events for the focus.
 #include "host/sdl/gamepad.h"
-#include "host/sdl/platform.h"
+#include "host/sdl/sdl_host.h"
 #include "host/sdl/window.h"
 #include "system/input.h"
 

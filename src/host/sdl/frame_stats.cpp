@@ -8,7 +8,7 @@
 #include "host/sdl/present.h"
 #include "system/clock_source.h"
 #include "system/frame_clock.h"
-#include "system/platform.h"
+#include "system/services.h"
 
 #include <SDL2/SDL.h>
 #include <sys/resource.h>

@@ -1,7 +1,7 @@
 // Gamepads as the game's keys.
 #include "host/sdl/gamepad.h"
 
-#include "host/sdl/platform.h"
+#include "host/sdl/sdl_host.h"
 
 #include <SDL2/SDL.h>
 

@@ -5,7 +5,7 @@
 #include "host/sdl/frame_stats.h"
 #include "host/sdl/gamepad.h"
 #include "host/sdl/mixer.h"
-#include "host/sdl/platform.h"
+#include "host/sdl/sdl_host.h"
 #include "host/sdl/window.h"
 #include "sound/sound.h"
 #include "system/input.h"
@@ -27,7 +27,7 @@ int main(int argc, char** argv)
     }
     displaySettings = options.display;
 
-    installSdlPlatform();
+    installSdlHost();
     soundBackend = &mixerSoundBackend;
 #ifdef SWARM_FRAME_STATS
     startFrameStats();

@@ -4,7 +4,7 @@
 // no sound is cut off mid-waveform.
 #include "host/sdl/mixer.h"
 
-#include "host/sdl/sound_file.h"
+#include "host/sdl/sound_decode.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>

@@ -2,7 +2,7 @@
 // SDL's offscreen driver, drawn into directly.
 #include "host/headless/offscreen.h"
 
-#include "host/sdl/platform.h"
+#include "host/sdl/sdl_host.h"
 #include "host/sdl/window.h"
 
 bool openOffscreenContext(std::string* error) { return openDisplay(DisplayMode::Offscreen, error); }

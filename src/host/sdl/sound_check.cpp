@@ -1,5 +1,5 @@
 // Sound files as the game's mixer takes them: decoded by SDL, and short.
-#include "host/sdl/sound_file.h"
+#include "host/sdl/sound_decode.h"
 
 #include "sound/wav_format.h"
 

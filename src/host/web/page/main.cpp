@@ -22,7 +22,7 @@
 #include "sound/sound.h"
 #include "storage/high_score_file.h"
 #include "system/input.h"
-#include "system/platform.h"
+#include "system/services.h"
 
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>

@@ -1,4 +1,4 @@
-// Host services and keyboard and pad events from SDL2.
+// The SDL host's setup: its clock and services, and keyboard and pad events from SDL2.
 #pragma once
 #include "system/input.h"
 
@@ -6,7 +6,7 @@ union SDL_Event;
 
 // Points the frame clock at the monotonic clock and the game's services at the
 // display and the calendar.
-void installSdlPlatform();
+void installSdlHost();
 
 // Ends every SDL subsystem still running, as the program exits.
 void shutDownSdl();

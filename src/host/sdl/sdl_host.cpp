@@ -1,9 +1,9 @@
 // Host services on SDL2 and POSIX: the monotonic clock, sleeping, presenting.
-#include "host/sdl/platform.h"
+#include "host/sdl/sdl_host.h"
 
 #include "host/sdl/present.h"
 #include "system/clock_source.h"
-#include "system/platform.h"
+#include "system/services.h"
 
 #include <SDL2/SDL.h>
 
@@ -50,7 +50,7 @@ int64_t wallClock() { return static_cast<int64_t>(std::time(nullptr)); }
 
 } // namespace
 
-void installSdlPlatform()
+void installSdlHost()
 {
 #ifdef __GLIBC__
     // Mesa's software renderer allocates and frees large blocks every frame

@@ -1,5 +1,5 @@
 // Default host services: no window to present to, the real calendar.
-#include "system/platform.h"
+#include "system/services.h"
 
 #include <ctime>
 
