@@ -54,6 +54,23 @@ TEST_F(Host, ClockAndCalendarFollowThePass)
     waitForFrameEnd();
 }
 
+// The page takes the virtual clock alone: its swap and sound stay its own.
+TEST_F(Host, TheClockAloneLeavesSwapAndSoundAsTheyWere)
+{
+    const SoundBackend* before = soundBackend;
+    platform.swapBuffers       = [] {};
+    soundBackend               = nullptr;
+    const auto ownSwap         = platform.swapBuffers;
+    headlessHost.pass          = 7;
+    installVirtualClock(6000);
+    EXPECT_EQ(platform.swapBuffers, ownSwap);
+    EXPECT_EQ(soundBackend, nullptr);
+    EXPECT_EQ(headlessHost.pass, 0u) << "the clock starts at pass 0";
+    headlessHost.pass = 100;
+    EXPECT_EQ(platform.calendarSeconds(), 6001);
+    soundBackend = before;
+}
+
 TEST_F(Host, SwapKeepsThePictureOnlyWhenAsked)
 {
     glDisable(GL_SCISSOR_TEST);

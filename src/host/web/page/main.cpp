@@ -22,7 +22,6 @@
 #include "sound/sound.h"
 #include "storage/high_score_file.h"
 #include "system/input.h"
-#include "system/services.h"
 
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
@@ -73,8 +72,6 @@ void applyOne()
         applyInputEvent(next.event);
     }
 }
-
-void swapToPage() {} // the picture is shown once per animation frame, below
 
 EM_BOOL animationFrame(double nowMs, void*)
 {
@@ -193,9 +190,10 @@ EMSCRIPTEN_KEEPALIVE void pageRestart()
 
 int main()
 {
-    installHeadlessHost(static_cast<uint32_t>(std::time(nullptr)));
-    platform.swapBuffers = swapToPage;
-    soundBackend         = &webAudioBackend;
+    // The headless host's clock; the game's swap stays the services' default,
+    // which does nothing: the picture is shown once per animation frame.
+    installVirtualClock(static_cast<uint32_t>(std::time(nullptr)));
+    soundBackend = &webAudioBackend;
     if (chdir(dataDirectory) != 0) {
         pageShowMessage("The game's data did not load. Reload the page to try again.");
         return 0;
