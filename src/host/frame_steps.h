@@ -4,6 +4,8 @@
 // speed, while a device too slow for it (or a tab back from hiding) moves the
 // start on instead of racing to catch up, and plays slower, as natively.
 #pragma once
+#include "system/frame_clock.h"
+
 #include <cstdint>
 
 struct FrameStepper {
@@ -12,7 +14,7 @@ struct FrameStepper {
     uint64_t frames;  // frames run since the start
 };
 
-constexpr double stepFrameMs = 10.0;
+constexpr double stepFrameMs = gameFrameMs;
 // Enough for a 30 Hz display (3 or 4 frames a picture), few enough that a
 // picture is never long in coming.
 constexpr int maxFramesPerStep = 4;

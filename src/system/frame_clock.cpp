@@ -4,8 +4,7 @@
 #include "system/clock_source.h"
 
 FrameClock frameClock                 = {};
-const int  pacingSteps[6]             = {1, 2, 4, 5, 10, 20};
-int        pacingStepIndex            = 3;
+int        pacingStepIndex            = pacingStepStart;
 float      frameStart                 = 0.0f;
 void (*frameWorkDone)(double clockMs) = nullptr;
 

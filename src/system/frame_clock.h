@@ -9,10 +9,17 @@ struct FrameClock {
     uint32_t timerStart;             // millisecond timer reading when the clock was started
 };
 
-extern FrameClock frameClock;      // all zero until startFrameClock
-extern const int  pacingSteps[6];  // half the minimum frame time, in ms
-extern int        pacingStepIndex; // always 3: 2 x 5 = 10 ms per frame
-extern float      frameStart;      // clock reading at the start of this frame, in ms
+extern FrameClock frameClock; // all zero until startFrameClock
+// Half the minimum frame time, in ms, at each pacing step; the game keeps to
+// step 3.
+inline constexpr int pacingSteps[6]  = {1, 2, 4, 5, 10, 20};
+constexpr int        pacingStepStart = 3;
+// The game's frame, in ms: what the pacing waits for, and what every host
+// that counts frames itself (a virtual clock, the browser's loop) counts.
+constexpr int gameFrameMs = 2 * pacingSteps[pacingStepStart];
+
+extern int   pacingStepIndex; // always pacingStepStart: 2 x 5 = 10 ms per frame
+extern float frameStart;      // clock reading at the start of this frame, in ms
 
 void   startFrameClock();
 double readFrameClock();

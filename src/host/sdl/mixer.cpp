@@ -18,8 +18,8 @@ namespace {
 constexpr int sampleRate   = 44100;
 constexpr int bufferFrames = 512; // about 12 ms: a shot is heard when it is fired
 constexpr int gameChannels = 4;
-constexpr int slotsPerGame = 3;  // room for two replacements within one fade
-constexpr int fadeMs       = 4;  // the old sound's fade when a new one replaces it
+constexpr int slotsPerGame = 3; // room for two replacements within one fade
+constexpr int fadeMs       = replacedSoundFadeMs;
 constexpr int expireMs     = 40; // halts a faded channel once the fade has surely run
 
 // One mixer channel. `fadeLeft` is -1 while the sound plays at full volume, else the

@@ -12,7 +12,7 @@
 #include <vector>
 
 // clang-format off
-EM_JS(int, webAudioOpen, (), { return swarmAudio.open() ? 1 : 0; });
+EM_JS(int, webAudioOpen, (int fadeMs), { return swarmAudio.open(fadeMs / 1000) ? 1 : 0; });
 EM_JS(void, webAudioStore, (int id, int rate, int channels, int frames, const float* samples), {
     swarmAudio.store(id, rate, channels, HEAPF32.subarray(samples >> 2, (samples >> 2) + frames * channels));
 });
@@ -27,7 +27,7 @@ int loadedCount = 0;
 bool open()
 {
     loadedCount = 0;
-    return webAudioOpen() != 0;
+    return webAudioOpen(replacedSoundFadeMs) != 0;
 }
 
 int32_t load(const char* fileName, int32_t)

@@ -35,8 +35,9 @@
     buffers: new Map(), // id -> {rate, channels, samples}
     playing: [], // per channel: {source, gain}
     started: 0, // sounds started, for the tests
-    fadeSeconds: 0.004, // the native mixer's fade of a replaced sound
-    open() {
+    fadeSeconds: 0, // the fade of a replaced sound, as the game gives it
+    open(fadeSeconds) {
+      this.fadeSeconds = fadeSeconds;
       return typeof (window.AudioContext || window.webkitAudioContext) === "function";
     },
     start() {
