@@ -1,5 +1,6 @@
 // Keyboard and gamepad events from SDL2, turned into the game's virtual-key
 // codes, one per pass; window events for the focus.
+#include "host/key_table.h"
 #include "host/sdl/gamepad.h"
 #include "host/sdl/sdl_host.h"
 #include "host/sdl/window.h"
@@ -19,59 +20,12 @@ int        waitingCount = 0;
 
 int virtualKeyFor(SDL_Keycode key)
 {
-    if (key >= SDLK_a && key <= SDLK_z)
-        return 0x41 + (key - SDLK_a);
-    if (key >= SDLK_0 && key <= SDLK_9)
-        return 0x30 + (key - SDLK_0);
-    if (key >= SDLK_F1 && key <= SDLK_F12)
-        return 0x70 + (key - SDLK_F1);
-    if (key >= SDLK_KP_1 && key <= SDLK_KP_9)
-        return 0x61 + (key - SDLK_KP_1);
     switch (key) {
-    case SDLK_SPACE: return VK_SPACE;
-    case SDLK_ESCAPE: return VK_ESCAPE;
-    case SDLK_LEFT: return VK_LEFT;
-    case SDLK_UP: return 0x26;
-    case SDLK_RIGHT: return VK_RIGHT;
-    case SDLK_DOWN: return 0x28;
-    case SDLK_BACKSPACE: return 0x08;
-    case SDLK_TAB: return 0x09;
-    case SDLK_RETURN: return 0x0D;
-    case SDLK_KP_ENTER: return 0x0D;
-    case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return 0x10;
-    case SDLK_LCTRL:
-    case SDLK_RCTRL: return 0x11;
-    case SDLK_PAUSE: return 0x13;
-    case SDLK_CAPSLOCK: return 0x14;
-    case SDLK_PAGEUP: return 0x21;
-    case SDLK_PAGEDOWN: return 0x22;
-    case SDLK_END: return 0x23;
-    case SDLK_HOME: return 0x24;
-    case SDLK_INSERT: return 0x2D;
-    case SDLK_DELETE: return 0x2E;
-    case SDLK_LGUI: return 0x5B;
-    case SDLK_RGUI: return 0x5C;
-    case SDLK_APPLICATION: return 0x5D;
-    case SDLK_KP_0: return 0x60;
-    case SDLK_KP_MULTIPLY: return 0x6A;
-    case SDLK_KP_PLUS: return 0x6B;
-    case SDLK_KP_MINUS: return 0x6D;
-    case SDLK_KP_PERIOD: return 0x6E;
-    case SDLK_KP_DIVIDE: return 0x6F;
-    case SDLK_NUMLOCKCLEAR: return 0x90;
-    case SDLK_SCROLLLOCK: return 0x91;
-    case SDLK_SEMICOLON: return 0xBA;
-    case SDLK_EQUALS: return 0xBB;
-    case SDLK_COMMA: return 0xBC;
-    case SDLK_MINUS: return 0xBD;
-    case SDLK_PERIOD: return 0xBE;
-    case SDLK_SLASH: return 0xBF;
-    case SDLK_BACKQUOTE: return 0xC0;
-    case SDLK_LEFTBRACKET: return 0xDB;
-    case SDLK_BACKSLASH: return 0xDC;
-    case SDLK_RIGHTBRACKET: return 0xDD;
-    case SDLK_QUOTE: return 0xDE;
+        // clang-format off
+#define SDL_KEY_CASE(sdl, code, vk) case SDLK_##sdl: return vk;
+        HOST_KEYS(SDL_KEY_CASE)
+#undef SDL_KEY_CASE
+        // clang-format on
     default: return otherKey;
     }
 }

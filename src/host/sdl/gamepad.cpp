@@ -1,22 +1,16 @@
 // Gamepads as the game's keys.
 #include "host/sdl/gamepad.h"
 
+#include "host/pad_table.h"
 #include "host/sdl/sdl_host.h"
 
 #include <SDL2/SDL.h>
 
 namespace {
 
-constexpr int maxPads = 8;
-// The left stick presses Left or Right beyond 30 % of its travel and lets go
-// within 25 %, so that a stick resting near the edge does not chatter.
-constexpr int stickPress   = 32767 * 30 / 100;
-constexpr int stickRelease = 32767 * 25 / 100;
-
-// What a pad can hold, as bits; padKeyCode gives each one's virtual-key code.
-enum PadKey : unsigned { PadLeft = 1, PadRight = 2, PadFire = 4, PadPause = 8, PadOther = 16 };
-constexpr unsigned padKeys[maxPadKeyEvents] = {PadLeft, PadRight, PadFire, PadPause, PadOther};
-constexpr int padKeyCode[maxPadKeyEvents] = {VK_LEFT, VK_RIGHT, VK_SPACE, VK_ESCAPE, otherKeyCode};
+constexpr int maxPads      = 8;
+constexpr int stickPress   = 32767 * stickPressPercent / 100;
+constexpr int stickRelease = 32767 * stickReleasePercent / 100;
 
 struct Pad {
     SDL_GameController* controller; // null: the slot is free
@@ -37,10 +31,11 @@ unsigned keysOf(const Pad& pad)
         if (!(pad.buttons & (1u << b)))
             continue;
         switch (b) {
-        case SDL_CONTROLLER_BUTTON_DPAD_LEFT: held |= PadLeft; break;
-        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: held |= PadRight; break;
-        case SDL_CONTROLLER_BUTTON_A: held |= PadFire; break;
-        case SDL_CONTROLLER_BUTTON_START: held |= PadPause; break;
+            // clang-format off
+#define SDL_PAD_CASE(sdl, standard, key) case SDL_CONTROLLER_BUTTON_##sdl: held |= key; break;
+            HOST_PAD_BUTTONS(SDL_PAD_CASE)
+#undef SDL_PAD_CASE
+            // clang-format on
         default: held |= PadOther; break;
         }
     }

@@ -1,14 +1,14 @@
-// Gamepads through SDL's game controller API, read as the game's keys: D-pad
-// or left stick for Left and Right, the south button for Space, Start for
-// Escape, and every other button as a key of no meaning (it skips the intro).
+// Gamepads through SDL's game controller API, read as the game's keys as
+// host/pad_table.h maps them.
 #pragma once
+#include "host/pad_table.h"
 #include "system/input.h"
 
 union SDL_Event;
 
 // At most this many key events come of one pad event (a removed pad holding
 // every key it can).
-constexpr int maxPadKeyEvents = 5;
+constexpr int maxPadKeyEvents = padKeyCount;
 
 // Starts SDL's game controller support. Pads already plugged in arrive as
 // device-added events, like those plugged in later. Without it, no pads.

@@ -1,5 +1,6 @@
 // The SDL host's setup: its clock and services, and keyboard and pad events from SDL2.
 #pragma once
+#include "host/key_table.h"
 #include "system/input.h"
 
 union SDL_Event;
@@ -10,10 +11,6 @@ void installSdlHost();
 
 // Ends every SDL subsystem still running, as the program exits.
 void shutDownSdl();
-
-// The code of every key, and pad button, without a code of its own: the
-// game reads it only as "any key" in the intro.
-constexpr int otherKeyCode = 0xFF;
 
 // Switches off the event types the game never reads.
 void filterSdlEvents();

@@ -16,6 +16,7 @@
 #include "host/frame_steps.h"
 #include "host/headless/headless_host.h"
 #include "host/view.h"
+#include "host/web/page/input_tables.h"
 #include "host/web/page/present.h"
 #include "host/web/page/web_audio.h"
 #include "host/web/webgl_context.h"
@@ -194,6 +195,7 @@ int main()
     // which does nothing: the picture is shown once per animation frame.
     installVirtualClock(static_cast<uint32_t>(std::time(nullptr)));
     soundBackend = &webAudioBackend;
+    handInputTablesToPage();
     if (chdir(dataDirectory) != 0) {
         pageShowMessage("The game's data did not load. Reload the page to try again.");
         return 0;

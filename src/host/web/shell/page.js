@@ -6,7 +6,19 @@
 (function () {
   const canvas = document.getElementById("canvas");
   const message = document.getElementById("message");
-  const VK = { space: 0x20, escape: 0x1b, left: 0x25, right: 0x27, other: 0xff };
+  // Keys and pads as the game reads them: the game hands its tables to the
+  // page as it starts (host/key_table.h, host/pad_table.h).
+  const keyCodes = new Map(); // KeyboardEvent.code -> virtual-key code
+  let otherKey = 0; // the code of every other key
+  const padTable = {
+    keys: [], // bit n -> virtual-key code
+    buttons: new Map(), // standard mapping's button index -> bits held
+    press: 1, // the stick presses beyond this share of its travel
+    release: 1, // and lets go within this one
+    left: 0, // bits the stick holds
+    right: 0,
+    other: 0, // bits every other button holds
+  };
 
   // --- Messages ---
   function showMessage(text) {
@@ -275,27 +287,11 @@
   }
 
   // --- Keys: by KeyboardEvent.code, so keyboard layouts do not matter. ---
-  const codes = {
-    Space: VK.space, Escape: VK.escape, ArrowLeft: VK.left, ArrowRight: VK.right,
-    ArrowUp: 0x26, ArrowDown: 0x28, Backspace: 0x08, Tab: 0x09, Enter: 0x0d, NumpadEnter: 0x0d,
-    ShiftLeft: 0x10, ShiftRight: 0x10, ControlLeft: 0x11, ControlRight: 0x11, Pause: 0x13,
-    CapsLock: 0x14, PageUp: 0x21, PageDown: 0x22, End: 0x23, Home: 0x24, Insert: 0x2d,
-    Delete: 0x2e, MetaLeft: 0x5b, MetaRight: 0x5c, ContextMenu: 0x5d, Numpad0: 0x60,
-    NumpadMultiply: 0x6a, NumpadAdd: 0x6b, NumpadSubtract: 0x6d, NumpadDecimal: 0x6e,
-    NumpadDivide: 0x6f, NumLock: 0x90, ScrollLock: 0x91, Semicolon: 0xba, Equal: 0xbb,
-    Comma: 0xbc, Minus: 0xbd, Period: 0xbe, Slash: 0xbf, Backquote: 0xc0, BracketLeft: 0xdb,
-    Backslash: 0xdc, BracketRight: 0xdd, Quote: 0xde,
-  };
   function virtualKey(code) {
-    if (code in codes) return codes[code];
-    let m;
-    if ((m = /^Key([A-Z])$/.exec(code))) return m[1].charCodeAt(0);
-    if ((m = /^Digit([0-9])$/.exec(code))) return 0x30 + Number(m[1]);
-    if ((m = /^Numpad([1-9])$/.exec(code))) return 0x60 + Number(m[1]);
-    if ((m = /^F([0-9]+)$/.exec(code)) && Number(m[1]) >= 1 && Number(m[1]) <= 12)
-      return 0x6f + Number(m[1]);
-    return VK.other;
+    return keyCodes.has(code) ? keyCodes.get(code) : otherKey;
   }
+  // Keys that would scroll the page.
+  const scrollKeys = new Set(["Space", "Escape", "ArrowLeft", "ArrowRight", "ArrowUp", "ArrowDown"]);
 
   let running = false; // the game runs; false before it starts and after it quit
   let quitShown = false;
@@ -336,9 +332,7 @@
     }
     if (event.ctrlKey || event.metaKey) return; // the browser's own shortcuts
     const key = virtualKey(event.code);
-    if (key === VK.space || key === VK.escape || key === VK.left || key === VK.right ||
-        key === 0x26 || key === 0x28)
-      event.preventDefault(); // the page never scrolls
+    if (scrollKeys.has(event.code)) event.preventDefault(); // the page never scrolls
     if (!down) return; // a release of a press the game never had
     if (quitShown) restart();
     else if (sendKey(true, key)) keysSent.add(event.code);
@@ -353,11 +347,9 @@
     releaseTouch();
   });
 
-  // --- Gamepads (standard mapping), as the native game maps them: D-pad or
-  // left stick to move, the south button for Space, Start for Escape, any
-  // other button only skips the intro. The stick presses beyond 30 % of its
-  // travel and lets go within 25 %. ---
-  const padKeys = [VK.left, VK.right, VK.space, VK.escape, VK.other];
+  // --- Gamepads (standard mapping), as the game's pad table maps them: D-pad
+  // or left stick to move, the south button for Space, Start for Escape, any
+  // other button only skips the intro. ---
   let padHeld = 0;
   const stickOf = new Map(); // pad index -> -1, 0, 1
   function pollPads() {
@@ -368,25 +360,26 @@
       const pressed = (i) => pad.buttons[i] && pad.buttons[i].pressed;
       let stick = stickOf.get(pad.index) || 0;
       const x = pad.axes[0] || 0;
-      if (Math.abs(x) > 0.3) stick = x < 0 ? -1 : 1;
-      else if (Math.abs(x) < 0.25) stick = 0;
+      if (Math.abs(x) > padTable.press) stick = x < 0 ? -1 : 1;
+      else if (Math.abs(x) < padTable.release) stick = 0;
       stickOf.set(pad.index, stick);
-      if (pressed(14) || stick < 0) held |= 1;
-      if (pressed(15) || stick > 0) held |= 2;
-      if (pressed(0)) held |= 4;
-      if (pressed(9)) held |= 8;
-      for (let i = 0; i < pad.buttons.length; ++i)
+      if (stick < 0) held |= padTable.left;
+      if (stick > 0) held |= padTable.right;
+      for (let i = 0; i < pad.buttons.length; ++i) {
+        if (!pressed(i)) continue;
+        if (padTable.buttons.has(i)) held |= padTable.buttons.get(i);
         // Triggers (6, 7) are axes to the native game: they press nothing.
-        if (pressed(i) && ![0, 6, 7, 9, 14, 15].includes(i)) held |= 16;
+        else if (i !== 6 && i !== 7) held |= padTable.other;
+      }
     }
     if (held !== padHeld) {
       // Releases first, then presses, as the native game sends them.
       for (const pressing of [false, true])
-        for (let bit = 0; bit < padKeys.length; ++bit) {
+        for (let bit = 0; bit < padTable.keys.length; ++bit) {
           const now = (held >> bit) & 1;
           if (now === ((padHeld >> bit) & 1) || (now === 1) !== pressing) continue;
           if (quitShown && now) restart();
-          else if (!quitShown) sendKey(now === 1, padKeys[bit]);
+          else if (!quitShown) sendKey(now === 1, padTable.keys[bit]);
         }
       padHeld = held;
     }
@@ -397,7 +390,7 @@
   // only. Each pointer that went down on a button is followed to wherever it
   // is, so a button stays held while any finger is on it, two fingers hold
   // two buttons, and a finger slid to another button moves the press. ---
-  const touchKeys = { left: VK.left, right: VK.right, fire: VK.space, pause: VK.escape };
+  const touchKeys = { left: "ArrowLeft", right: "ArrowRight", fire: "Space", pause: "Escape" };
   const pointerOn = new Map(); // pointer id -> the button under it, or null
   let touchHeld = new Set(); // buttons held, their presses sent
 
@@ -413,12 +406,12 @@
     for (const button of touchHeld)
       if (!held.has(button)) {
         button.classList.remove("held");
-        sendKey(false, touchKeys[button.dataset.key]);
+        sendKey(false, virtualKey(touchKeys[button.dataset.key]));
       }
     for (const button of held)
       if (!touchHeld.has(button)) {
         button.classList.add("held");
-        sendKey(true, touchKeys[button.dataset.key]);
+        sendKey(true, virtualKey(touchKeys[button.dataset.key]));
       }
     touchHeld = held;
   }
@@ -498,6 +491,14 @@
     },
     frames: 0,
     firstPicture: 0,
+    // The game's key table and pad mapping, as it starts.
+    keyCode: (code, key) => keyCodes.set(code, key),
+    otherKey: (key) => (otherKey = key),
+    padKey: (bit, key) => (padTable.keys[bit] = key),
+    padButton: (index, held) => padTable.buttons.set(index, held),
+    padStick(press, release, left, right, other) {
+      Object.assign(padTable, { press, release, left, right, other });
+    },
   };
 
   // --- Starting: WebGL 2 first, on a canvas of its own so that the game's
