@@ -76,7 +76,7 @@ int main(int argc, char** argv)
             }
             glEnd();
         }
-        platform.swapBuffers();
+        hostServices.swapBuffers();
         waitForFrameEnd();
     }
     writeFrameStats();

@@ -55,7 +55,7 @@ void resetGame()
     for (int i = 1; i <= enemySlotCount; ++i)
         enemies[i].reset();
 
-    seedRandom(static_cast<uint32_t>(platform.calendarSeconds()));
+    seedRandom(static_cast<uint32_t>(hostServices.calendarSeconds()));
 
     // Every variable but the kept ones takes its new-game value.
 #define GAME_VARIABLE_RESET(type, name, start, group, newGame)                                     \

@@ -82,7 +82,7 @@ void introFrame()
     glVertex3f(8.0f, 2.0f, 0.0f);
     glEnd();
 
-    platform.swapBuffers();
+    hostServices.swapBuffers();
     stepIntro();
 }
 

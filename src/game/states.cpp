@@ -107,7 +107,7 @@ void playingWork()
         waveTally();
     if (gameOver)
         gameOverTick();
-    platform.swapBuffers();
+    hostServices.swapBuffers();
 }
 
 // The state work dispatches once, on the state at the start of the step:
@@ -124,7 +124,7 @@ void stateWork()
     case Title:
         titleFrame();
         paused = false;
-        platform.swapBuffers();
+        hostServices.swapBuffers();
         break;
     case WaveStart:
         ship.place(341, 381, 1);

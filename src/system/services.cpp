@@ -11,4 +11,4 @@ int64_t timeNow() { return static_cast<int64_t>(std::time(nullptr)); }
 
 } // namespace
 
-Platform platform = {noSwap, timeNow};
+HostServices hostServices = {noSwap, timeNow};

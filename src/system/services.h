@@ -3,10 +3,10 @@
 #pragma once
 #include <cstdint>
 
-struct Platform {
+struct HostServices {
     void (*swapBuffers)();        // present the finished frame
     int64_t (*calendarSeconds)(); // wall-clock time in whole seconds
 };
 
 // Harmless defaults (no swap, the real calendar) until a host installs its own.
-extern Platform platform;
+extern HostServices hostServices;

@@ -23,7 +23,7 @@ class GameFixture : public ::testing::Test {
         // Each test runs in a fresh directory, so a saved HighScore.dat never
         // reaches another test.
         inDir         = std::make_unique<InDirectory>(workDir.path());
-        savedPlatform = platform;
+        savedServices = hostServices;
         savedClock    = clockSource;
         savedBackend  = soundBackend;
         freshGame();
@@ -48,7 +48,7 @@ class GameFixture : public ::testing::Test {
     {
         stopSound();
         loadSoundEffects(); // with no sound running: every handle back to silent
-        platform     = savedPlatform;
+        hostServices = savedServices;
         clockSource  = savedClock;
         soundBackend = savedBackend;
         headlessHost.soundCalls.clear();
@@ -97,7 +97,7 @@ class GameFixture : public ::testing::Test {
     // The sounds the game played since the test's fresh game.
     std::vector<SoundCall>& soundCalls = headlessHost.soundCalls;
 
-    Platform                     savedPlatform{};
+    HostServices                 savedServices{};
     ClockSource                  savedClock{};
     const SoundBackend*          savedBackend = nullptr;
     TempDir                      workDir;

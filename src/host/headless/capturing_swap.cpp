@@ -32,4 +32,4 @@ void headlessSwap()
     glFlush();
 }
 
-void installCapturingSwap() { platform.swapBuffers = headlessSwap; }
+void installCapturingSwap() { hostServices.swapBuffers = headlessSwap; }

@@ -36,5 +36,5 @@ void installVirtualClock(uint32_t calendarStart)
     clockSource.sleepMs          = noSleep;
     clockSource.wakeMarginMs     = 0.0;
     clockSource.realTime         = false;
-    platform.calendarSeconds     = virtualCalendar;
+    hostServices.calendarSeconds = virtualCalendar;
 }

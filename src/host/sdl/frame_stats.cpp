@@ -56,12 +56,12 @@ void sleepAndNote(int64_t ticks)
 
 void startFrameStats()
 {
-    processStart           = SDL_GetPerformanceCounter();
-    frameWorkDone          = recordWork;
-    realSwap               = platform.swapBuffers;
-    platform.swapBuffers   = swapAndNote;
-    realSleepUntil         = clockSource.sleepUntil;
-    clockSource.sleepUntil = sleepAndNote;
+    processStart             = SDL_GetPerformanceCounter();
+    frameWorkDone            = recordWork;
+    realSwap                 = hostServices.swapBuffers;
+    hostServices.swapBuffers = swapAndNote;
+    realSleepUntil           = clockSource.sleepUntil;
+    clockSource.sleepUntil   = sleepAndNote;
 }
 
 void writeFrameStats()

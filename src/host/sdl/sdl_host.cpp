@@ -67,8 +67,8 @@ void installSdlHost()
     clockSource.sleepMs          = sdlSleep;
     clockSource.wakeMarginMs     = wakeMargin;
     clockSource.realTime         = true;
-    platform.swapBuffers         = presentDisplay;
-    platform.calendarSeconds     = wallClock;
+    hostServices.swapBuffers     = presentDisplay;
+    hostServices.calendarSeconds = wallClock;
 }
 
 void shutDownSdl() { SDL_Quit(); }
