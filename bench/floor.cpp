@@ -4,14 +4,14 @@
 // --columns it draws every even column of the picture white, a ruler by
 // which the end-to-end test measures how wide each source pixel ends up.
 //   swarm-floor [--scale MODE] [--window] [SECONDS] [--columns]
-#include "app/clock_source.h"
-#include "app/frame_clock.h"
-#include "app/options.h"
-#include "app/platform.h"
-#include "app/sdl/frame_stats.h"
-#include "app/sdl/platform.h"
-#include "app/sdl/window.h"
 #include "gfx/gl.h"
+#include "host/options.h"
+#include "host/sdl/frame_stats.h"
+#include "host/sdl/sdl_host.h"
+#include "host/sdl/window.h"
+#include "system/clock_source.h"
+#include "system/frame_clock.h"
+#include "system/services.h"
 
 #include <SDL2/SDL.h>
 
@@ -40,7 +40,7 @@ int main(int argc, char** argv)
         return 2;
     }
     displaySettings = options.display;
-    installSdlPlatform();
+    installSdlHost();
     startFrameStats();
     std::string error;
     if (!createDisplayWindow(&error)) {
@@ -76,7 +76,7 @@ int main(int argc, char** argv)
             }
             glEnd();
         }
-        platform.swapBuffers();
+        hostServices.swapBuffers();
         waitForFrameEnd();
     }
     writeFrameStats();

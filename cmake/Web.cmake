@@ -10,18 +10,21 @@ include(${CMAKE_SOURCE_DIR}/cmake/DataFiles.cmake)
 add_compile_options(-Wall -Wextra -O2)
 
 file(GLOB SWARM_CORE_SOURCES CONFIGURE_DEPENDS
-  src/app/*.cpp src/gfx/*.cpp src/game/*.cpp src/sound/*.cpp src/storage/*.cpp)
+  src/system/*.cpp src/gfx/*.cpp src/game/*.cpp src/sound/*.cpp src/storage/*.cpp)
 add_library(swarmcore STATIC ${SWARM_CORE_SOURCES})
 target_include_directories(swarmcore PUBLIC src)
-set_property(SOURCE src/app/options.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+
+file(GLOB SWARM_HOST_SOURCES CONFIGURE_DEPENDS src/host/*.cpp)
+add_library(swarmhost STATIC ${SWARM_HOST_SOURCES})
+set_property(SOURCE src/host/options.cpp APPEND PROPERTY COMPILE_DEFINITIONS
   SWARM_VERSION="${PROJECT_VERSION}")
+target_link_libraries(swarmhost PUBLIC swarmcore)
 
 # The browser's side of every host: the OpenGL layer over WebGL 2, the
 # canvas's context, and the sound file check without SDL.
-file(GLOB SWARM_WEB_SOURCES CONFIGURE_DEPENDS src/app/web/gl/*.cpp src/app/web/*.cpp
-  src/sound/web/*.cpp)
+file(GLOB SWARM_WEB_SOURCES CONFIGURE_DEPENDS src/host/web/gl/*.cpp src/host/web/*.cpp)
 add_library(swarmweb STATIC ${SWARM_WEB_SOURCES})
-target_link_libraries(swarmweb PUBLIC swarmcore)
+target_link_libraries(swarmweb PUBLIC swarmhost)
 # Every OpenGL call of the game has its function in that layer; the build
 # stops otherwise, with the missing names.
 add_custom_target(browser_gl
@@ -30,15 +33,15 @@ add_custom_target(browser_gl
   VERBATIM)
 add_dependencies(swarmcore browser_gl)
 
-file(GLOB SWARM_HEADLESS_SOURCES CONFIGURE_DEPENDS src/app/headless/*.cpp)
+file(GLOB SWARM_HEADLESS_SOURCES CONFIGURE_DEPENDS src/host/headless/*.cpp)
 add_library(swarmheadless STATIC ${SWARM_HEADLESS_SOURCES})
-target_link_libraries(swarmheadless PUBLIC swarmcore)
+target_link_libraries(swarmheadless PUBLIC swarmhost)
 
 set(SWARM_WEB_LINK_FLAGS -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2 -sALLOW_MEMORY_GROWTH=1
   -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -sEXIT_RUNTIME=0)
 
 # The replay tool, run in a page by build-web/swarm-web-replay.
-file(GLOB SWARM_REPLAY_SOURCES CONFIGURE_DEPENDS tools/replay/*.cpp src/app/web/replay/*.cpp)
+file(GLOB SWARM_REPLAY_SOURCES CONFIGURE_DEPENDS tools/replay/*.cpp src/host/web/replay/*.cpp)
 add_executable(swarm-web-replay ${SWARM_REPLAY_SOURCES} tools/common/png_write_stored.cpp)
 target_include_directories(swarm-web-replay PRIVATE tools/replay tools/common)
 target_link_libraries(swarm-web-replay PRIVATE swarmheadless swarmweb)

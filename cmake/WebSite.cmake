@@ -13,7 +13,7 @@ foreach(file ${SWARM_DATA_FILES})
   endif()
 endforeach()
 
-file(GLOB SWARM_PAGE_SOURCES CONFIGURE_DEPENDS src/app/web/page/*.cpp)
+file(GLOB SWARM_PAGE_SOURCES CONFIGURE_DEPENDS src/host/web/page/*.cpp)
 add_executable(swarm ${SWARM_PAGE_SOURCES})
 target_link_libraries(swarm PRIVATE swarmheadless swarmweb)
 target_link_options(swarm PRIVATE ${SWARM_WEB_LINK_FLAGS} ${SWARM_PRELOAD}
@@ -24,7 +24,7 @@ set_target_properties(swarm PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SWARM_SITE_DIR
 set(SWARM_SHELL_FILES index.html page.js page.css)
 set(SWARM_SITE_FILES)
 foreach(file ${SWARM_SHELL_FILES})
-  configure_file(src/app/web/shell/${file} ${SWARM_SITE_DIR}/${file} COPYONLY)
+  configure_file(src/host/web/shell/${file} ${SWARM_SITE_DIR}/${file} COPYONLY)
 endforeach()
 configure_file(${SWARM_NATIVE_DATA_DIR}/../icons/hicolor/128x128/apps/swarm.png
   ${SWARM_SITE_DIR}/swarm-icon.png COPYONLY)

@@ -5,7 +5,7 @@
 // to 20 its data size, and the rest are its samples; odd, the rest follows "RIFF" and
 // "WAVE" as the file's chunks. Whatever the header claims, a sound is either
 // refused or at most maxSoundSeconds long at the mixer's rate.
-#include "sound/sdl/sound_file.h"
+#include "host/sdl/sound_decode.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>

@@ -1,8 +1,8 @@
 // The game's data with their start values, and the new-game reset.
 #include "game/game_data.h"
 
-#include "app/platform.h"
 #include "game/random.h"
+#include "system/services.h"
 
 #define GAME_VARIABLE_DEFINITION(type, name, start, group, newGame) type name = start;
 GAME_VARIABLES(GAME_VARIABLE_DEFINITION)
@@ -55,7 +55,7 @@ void resetGame()
     for (int i = 1; i <= enemySlotCount; ++i)
         enemies[i].reset();
 
-    seedRandom(static_cast<uint32_t>(platform.calendarSeconds()));
+    seedRandom(static_cast<uint32_t>(hostServices.calendarSeconds()));
 
     // Every variable but the kept ones takes its new-game value.
 #define GAME_VARIABLE_RESET(type, name, start, group, newGame)                                     \

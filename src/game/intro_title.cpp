@@ -6,11 +6,11 @@
 // prompts, the high score and a credits line scrolling right to left.
 #include "game/intro_title.h"
 
-#include "app/platform.h"
 #include "game/game_data.h"
 #include "gfx/font.h"
 #include "gfx/gl.h"
 #include "gfx/images.h"
+#include "system/services.h"
 
 const char* const creditsText =
     "SWARM!  -  WRITTEN, DRAWN AND SCORED BY THE SWARM TEAM  -  ARROWS MOVE, SPACEBAR "
@@ -82,7 +82,7 @@ void introFrame()
     glVertex3f(8.0f, 2.0f, 0.0f);
     glEnd();
 
-    platform.swapBuffers();
+    hostServices.swapBuffers();
     stepIntro();
 }
 

@@ -5,9 +5,6 @@
 // State:   the game data; gameState chooses the work of step 3.
 // Outputs: one presented picture (except in Loading's fall-through and
 //          Quitting), sounds, and quitRequested when the game ends.
-#include "app/frame_clock.h"
-#include "app/input.h"
-#include "app/platform.h"
 #include "game/enemy_logic.h"
 #include "game/frame.h"
 #include "game/game_data.h"
@@ -17,6 +14,9 @@
 #include "game/shots.h"
 #include "game/tally.h"
 #include "sound/sound.h"
+#include "system/frame_clock.h"
+#include "system/input.h"
+#include "system/services.h"
 
 namespace {
 
@@ -107,7 +107,7 @@ void playingWork()
         waveTally();
     if (gameOver)
         gameOverTick();
-    platform.swapBuffers();
+    hostServices.swapBuffers();
 }
 
 // The state work dispatches once, on the state at the start of the step:
@@ -124,7 +124,7 @@ void stateWork()
     case Title:
         titleFrame();
         paused = false;
-        platform.swapBuffers();
+        hostServices.swapBuffers();
         break;
     case WaveStart:
         ship.place(341, 381, 1);

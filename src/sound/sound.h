@@ -32,3 +32,7 @@ struct SoundBackend {
     void (*close)();
 };
 extern const SoundBackend* soundBackend;
+
+// A sound that a new one replaces on its channel fades out over this long
+// instead of stopping mid-waveform, on every backend that makes a noise.
+constexpr int replacedSoundFadeMs = 4;

@@ -2,13 +2,13 @@
 // game on the headless host at a fixed calendar time, the five sounds loaded
 // into its recording backend, no keys down, no fade, frames not paced.
 #pragma once
-#include "app/clock_source.h"
-#include "app/headless/headless_host.h"
-#include "app/input.h"
-#include "app/platform.h"
 #include "game/game_data.h"
+#include "host/headless/headless_host.h"
 #include "process.h"
 #include "sound/sound.h"
+#include "system/clock_source.h"
+#include "system/input.h"
+#include "system/services.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ class GameFixture : public ::testing::Test {
         // Each test runs in a fresh directory, so a saved HighScore.dat never
         // reaches another test.
         inDir         = std::make_unique<InDirectory>(workDir.path());
-        savedPlatform = platform;
+        savedServices = hostServices;
         savedClock    = clockSource;
         savedBackend  = soundBackend;
         freshGame();
@@ -48,7 +48,7 @@ class GameFixture : public ::testing::Test {
     {
         stopSound();
         loadSoundEffects(); // with no sound running: every handle back to silent
-        platform     = savedPlatform;
+        hostServices = savedServices;
         clockSource  = savedClock;
         soundBackend = savedBackend;
         headlessHost.soundCalls.clear();
@@ -97,7 +97,7 @@ class GameFixture : public ::testing::Test {
     // The sounds the game played since the test's fresh game.
     std::vector<SoundCall>& soundCalls = headlessHost.soundCalls;
 
-    Platform                     savedPlatform{};
+    HostServices                 savedServices{};
     ClockSource                  savedClock{};
     const SoundBackend*          savedBackend = nullptr;
     TempDir                      workDir;

@@ -1,7 +1,7 @@
 // An offscreen 640 x 480 OpenGL context for the tests, through SDL.
 #include "gl_context.h"
 
-#include "app/headless/offscreen.h"
+#include "host/headless/offscreen.h"
 
 #include <cstdlib>
 

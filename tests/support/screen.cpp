@@ -3,10 +3,10 @@
 
 #include "files.h"
 
-#include "app/headless/headless_host.h"
-#include "app/view.h"
 #include "gfx/gl.h"
 #include "gfx/images.h"
+#include "host/headless/headless_host.h"
+#include "host/view.h"
 
 #include <unistd.h>
 

@@ -1,7 +1,7 @@
 // The 640 x 480 picture drawn so far, read back from the display; the two
 // projections the screens draw in; and loading the pictures they draw with.
 #pragma once
-#include "app/picture.h"
+#include "host/picture.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // the game's SDL_mixer backend on SDL's dummy audio driver, prints "loaded" or
 // "silent" for each, then the peak resident size ("peak KB"). A process of its
 // own, so that the peak is the loading's alone.
-#include "sound/sdl/mixer.h"
+#include "host/sdl/mixer.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Checks the generated sound files and icons: format, length, level, spectrum and no clicks.
 #include "files.h"
-#include "sound/sdl/sound_file.h"
+#include "host/sdl/sound_decode.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The frame clock and the 10 ms pacing wait, on a fake counter.
-#include "app/clock_source.h"
-#include "app/frame_clock.h"
+#include "system/clock_source.h"
+#include "system/frame_clock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The browser loop's frames per animation frame, on simulated displays.
-#include "app/frame_steps.h"
+#include "host/frame_steps.h"
 
 #include <gtest/gtest.h>
 

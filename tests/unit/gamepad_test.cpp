@@ -1,8 +1,8 @@
 // A gamepad, attached as SDL's virtual joystick, reaches `keys` as the
 // keyboard does: one key event per pass, by the same virtual-key codes.
-#include "app/input.h"
-#include "app/sdl/gamepad.h"
-#include "app/sdl/platform.h"
+#include "host/sdl/gamepad.h"
+#include "host/sdl/sdl_host.h"
+#include "system/input.h"
 
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>

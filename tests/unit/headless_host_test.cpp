@@ -1,13 +1,13 @@
 // The headless host: its virtual clock and calendar, its capturing swap and
 // its recording sound backend, as the replay tool and the tests use them.
-#include "app/headless/headless_host.h"
+#include "host/headless/headless_host.h"
 #include "process.h"
 
-#include "app/clock_source.h"
-#include "app/frame_clock.h"
-#include "app/platform.h"
 #include "gfx/gl.h"
 #include "sound/sound.h"
+#include "system/clock_source.h"
+#include "system/frame_clock.h"
+#include "system/services.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ class Host : public ::testing::Test {
   protected:
     void SetUp() override
     {
-        savedPlatform = platform;
+        savedServices = hostServices;
         savedClock    = clockSource;
         savedBackend  = soundBackend;
         installHeadlessHost(5000);
@@ -28,12 +28,12 @@ class Host : public ::testing::Test {
     void TearDown() override
     {
         stopSound();
-        platform     = savedPlatform;
+        hostServices = savedServices;
         clockSource  = savedClock;
         soundBackend = savedBackend;
         headlessHost = HeadlessHost{};
     }
-    Platform            savedPlatform{};
+    HostServices        savedServices{};
     ClockSource         savedClock{};
     const SoundBackend* savedBackend = nullptr;
 };
@@ -44,9 +44,9 @@ TEST_F(Host, ClockAndCalendarFollowThePass)
     EXPECT_EQ(readFrameClock(), 0.0);
     headlessHost.pass = 250;
     EXPECT_NEAR(readFrameClock(), 2500.0, 0.01) << "10 ms per pass";
-    EXPECT_EQ(platform.calendarSeconds(), 5002) << "one second per 100 passes";
+    EXPECT_EQ(hostServices.calendarSeconds(), 5002) << "one second per 100 passes";
     headlessHost.pass = 299;
-    EXPECT_EQ(platform.calendarSeconds(), 5002);
+    EXPECT_EQ(hostServices.calendarSeconds(), 5002);
 
     // Frames are not paced: the frame end returns at once, however early (a
     // paced wait would run into the test's time-out here).
@@ -54,17 +54,34 @@ TEST_F(Host, ClockAndCalendarFollowThePass)
     waitForFrameEnd();
 }
 
+// The page takes the virtual clock alone: its swap and sound stay its own.
+TEST_F(Host, TheClockAloneLeavesSwapAndSoundAsTheyWere)
+{
+    const SoundBackend* before = soundBackend;
+    hostServices.swapBuffers   = [] {};
+    soundBackend               = nullptr;
+    const auto ownSwap         = hostServices.swapBuffers;
+    headlessHost.pass          = 7;
+    installVirtualClock(6000);
+    EXPECT_EQ(hostServices.swapBuffers, ownSwap);
+    EXPECT_EQ(soundBackend, nullptr);
+    EXPECT_EQ(headlessHost.pass, 0u) << "the clock starts at pass 0";
+    headlessHost.pass = 100;
+    EXPECT_EQ(hostServices.calendarSeconds(), 6001);
+    soundBackend = before;
+}
+
 TEST_F(Host, SwapKeepsThePictureOnlyWhenAsked)
 {
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    platform.swapBuffers();
+    hostServices.swapBuffers();
     EXPECT_FALSE(headlessHost.pictureTaken);
 
     std::vector<unsigned char> picture(640 * 480 * 3, 7);
     headlessHost.picture = picture.data();
-    platform.swapBuffers();
+    hostServices.swapBuffers();
     EXPECT_TRUE(headlessHost.pictureTaken);
     for (size_t i : {size_t{0}, size_t{3 * (640 * 240 + 320)}, picture.size() - 3}) {
         EXPECT_EQ(picture[i], 0);

@@ -35,8 +35,8 @@ class IntroTitle : public GameFixture {
     void SetUp() override
     {
         GameFixture::SetUp();
-        swaps                = 0;
-        platform.swapBuffers = [] { ++swaps; };
+        swaps                    = 0;
+        hostServices.swapBuffers = [] { ++swaps; };
     }
     void startIntro()
     {

@@ -1,6 +1,6 @@
 // The game program's command line, parsed and as the program answers it, and
 // the man page and README naming every option --help names.
-#include "app/options.h"
+#include "host/options.h"
 
 #include "process.h"
 

@@ -1,6 +1,6 @@
 // How a present shares its work out over frames, from measured costs and the
 // display's refreshes, on simulated times.
-#include "app/present_budget.h"
+#include "host/present_budget.h"
 
 #include <gtest/gtest.h>
 
@@ -76,7 +76,7 @@ TEST(PresentBudget, FollowsWhatIsMeasuredAndHowFarItStrays)
     EXPECT_NEAR(budget.swap.mean, 2.0 + 0.2 * (8.0 - 2.0), 0.05);
 }
 
-TEST(PresentBudget, DearPicturesBeginAtTheDisplaysRate)
+TEST(PresentBudget, CostlyPicturesBeginAtTheDisplaysRate)
 {
     struct Case {
         const char* what;
@@ -85,8 +85,10 @@ TEST(PresentBudget, DearPicturesBeginAtTheDisplaysRate)
         int         pictures; // begun in a second of 10 ms frames
     };
     const Case cases[] = {
-        {"dear, 60 Hz", 60.0, 0.005, 60},          {"dear, rate not known: 60", 0.0, 0.005, 60},
-        {"dear, 50 Hz", 50.0, 0.005, 50},          {"dear, 144 Hz: every frame", 144.0, 0.005, 100},
+        {"costly, 60 Hz", 60.0, 0.005, 60},
+        {"costly, rate not known: 60", 0.0, 0.005, 60},
+        {"costly, 50 Hz", 50.0, 0.005, 50},
+        {"costly, 144 Hz: every frame", 144.0, 0.005, 100},
         {"cheap: every frame", 60.0, 0.0001, 100},
     };
     for (const Case& c : cases) {
@@ -189,7 +191,7 @@ TEST(PresentBudget, SwapsThatWaitForTheDisplayKeepTheFramesOnTime)
     const Case cases[] = {
         {"refused, swaps wait for 60 Hz", true, 60.0, 0, 0.0005, 300, 600},
         {"not refused, swaps wait for 59.94 Hz", false, 59.94, 0, 0.0005, 300, 600},
-        {"refused, swaps wait for 60 Hz, dear rows", true, 60.0, 0, 0.004, 150, 600},
+        {"refused, swaps wait for 60 Hz, costly rows", true, 60.0, 0, 0.004, 150, 600},
         {"refused, swaps never wait: every frame", true, 0.0, 0.2, 0.0005, 990, 1000},
         {"refused, swaps take 3 ms, off any grid", true, 0.0, 3.0, 0.002, 500, 1000},
     };

@@ -1,8 +1,8 @@
 // swarm-replay's contract: arguments, key scripts, the event queue and the trace.
-#include "app/input.h"
 #include "key_script.h"
 #include "process.h"
 #include "storage/high_score_format.h"
+#include "system/input.h"
 #include "trace_field.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Where the picture lands, and at what scale, on screens and windows of any size.
-#include "app/scaling.h"
+#include "host/scaling.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SDL keyboard events become the game's virtual-key codes.
-#include "app/input.h"
-#include "app/sdl/platform.h"
+#include "host/sdl/sdl_host.h"
+#include "system/input.h"
 
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>

@@ -2,13 +2,13 @@
 // its shader (the browser's too) against a GPU's rounding, on Mesa, into
 // frame buffers the size of common screens; and a picture presented in bands
 // against the same picture presented whole.
-#include "app/fill_shader.h"
-#include "app/frame_clock.h"
-#include "app/picture.h"
-#include "app/sdl/gl_calls.h"
-#include "app/sdl/present.h"
-#include "app/sdl/scaler.h"
-#include "app/sdl/window.h"
+#include "host/fill_shader.h"
+#include "host/picture.h"
+#include "host/sdl/gl_calls.h"
+#include "host/sdl/present.h"
+#include "host/sdl/scaler.h"
+#include "host/sdl/window.h"
+#include "system/frame_clock.h"
 
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Sound files as the game takes them: only regular files, read within a limit,
 // WAVs only, and no sound longer than the cap, whatever their headers claim.
+#include "host/sdl/sound_decode.h"
 #include "process.h"
-#include "sound/sdl/sound_file.h"
 #include "sound/wav_format.h"
 
 #include <SDL2/SDL.h>

@@ -1,6 +1,6 @@
 // Tests of the sound layer with the SDL_mixer backend on SDL's dummy audio driver.
 #include "files.h"
-#include "sound/sdl/mixer.h"
+#include "host/sdl/mixer.h"
 #include "sound/sound.h"
 
 #include <SDL2/SDL.h>

@@ -1,8 +1,9 @@
 // The page's input as players meet it, in headless Chromium: a key's release
 // reaches the game whatever else is held, sound suspended by the browser wakes
-// on the next key or tap, the touch buttons follow each finger, and on a phone
-// the picture fits the visible page, the buttons keep inside the safe area and
-// the fullscreen button shows only where fullscreen can be had.
+// on the next key or tap, a pad's buttons and stick press the game's keys, the
+// touch buttons follow each finger, and on a phone the picture fits the
+// visible page, the buttons keep inside the safe area and the fullscreen
+// button shows only where fullscreen can be had.
 //   node tests/web/input.mjs SITE_DIR
 import { launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
 import { resolve } from "node:path";
@@ -77,6 +78,32 @@ try {
   await suspendedThenWoken(page, () => page.keyboard.press("KeyA"), "a key press");
   check(await page.locator("#fullscreen").isVisible(), "the fullscreen button shows where fullscreen is offered");
   await desk.close();
+
+  // --- A pad (standard mapping), read through the game's pad table: each
+  // step holds these buttons and the stick at x, and the game holds these keys
+  // (Left, Right, Space, any other). The stick lets go only within 25 %. ---
+  const padDesk = await browser.newContext({ viewport: { width: 800, height: 600 } });
+  await padDesk.addInitScript(() => {
+    window.testPad = { buttons: [], x: 0 };
+    const button = (i) => ({ pressed: testPad.buttons.includes(i) });
+    Object.defineProperty(Navigator.prototype, "getGamepads", {
+      value: () => [{ index: 0, connected: true, mapping: "standard", axes: [testPad.x, 0],
+                      buttons: Array.from({ length: 17 }, (_, i) => button(i)) }],
+    });
+  });
+  page = await open(padDesk);
+  const padSteps = [
+    [[14, 0], 0, [1, 0, 1, 0], "the D-pad's left and the south button hold Left and Space"],
+    [[3], 0.35, [0, 1, 0, 1], "the stick beyond 30 % holds Right, another button the other key"],
+    [[7], 0.27, [0, 1, 0, 0], "the stick within 30 % still holds Right; a trigger holds nothing"],
+    [[], 0.2, [0, 0, 0, 0], "the stick within 25 % lets go"],
+  ];
+  for (const [buttons, x, want, what] of padSteps) {
+    await page.evaluate(([buttons, x]) => Object.assign(testPad, { buttons, x }), [buttons, x]);
+    const held = () => Promise.all([VK.left, VK.right, VK.space, 0xff].map((vk) => keyDown(page, vk)));
+    await until(page, async () => (await held()).join() === want.join(), what);
+  }
+  await padDesk.close();
 
   // --- A phone held sideways, with a notch and a home bar. ---
   const phone = await browser.newContext({ viewport: { width: 844, height: 390 }, hasTouch: true, isMobile: true });

@@ -2,8 +2,8 @@
 // nearest enemy, fires when lined up, and steps aside from enemy shots.
 #include "autoplay.h"
 
-#include "app/input.h"
 #include "game/game_data.h"
+#include "system/input.h"
 
 #include <cstdlib>
 

@@ -2,7 +2,7 @@
 // window's close, it queues the quit behind the events already waiting.
 #include "event_queue.h"
 
-#include "app/input.h"
+#include "system/input.h"
 
 void EventQueue::post(const ScriptEvent& event)
 {

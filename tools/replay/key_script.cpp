@@ -1,7 +1,7 @@
 // Key scripts: "PASS down KEY", "PASS up KEY" or "PASS close", one per line.
 #include "key_script.h"
 
-#include "app/input.h"
+#include "system/input.h"
 
 #include <cstdlib>
 #include <sstream>

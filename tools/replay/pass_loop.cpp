@@ -1,16 +1,16 @@
 // The replay's pass loop, on the headless host.
 #include "pass_loop.h"
 
-#include "app/headless/headless_host.h"
 #include "autoplay.h"
 #include "event_queue.h"
+#include "host/headless/headless_host.h"
 #include "invariants.h"
 #include "png_write.h"
 #include "trace.h"
 
-#include "app/input.h"
 #include "game/frame.h"
 #include "gfx/gl.h"
+#include "system/input.h"
 
 #include <string>
 

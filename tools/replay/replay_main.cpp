@@ -1,14 +1,14 @@
 // swarm-replay: runs the real game headless on a virtual clock with scripted
 // keys, and writes a trace of the game data and pictures of chosen passes.
-#include "app/headless/headless_host.h"
+#include "host/headless/headless_host.h"
 #include "key_script.h"
 #include "pass_loop.h"
 #include "replay_options.h"
 
-#include "app/headless/offscreen.h"
-#include "app/view.h"
 #include "gfx/font.h"
 #include "gfx/images.h"
+#include "host/headless/offscreen.h"
+#include "host/view.h"
 
 #include <sys/resource.h>
 #include <unistd.h>

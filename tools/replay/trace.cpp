@@ -2,11 +2,11 @@
 // named as in the game, plus the random state and the sounds of the pass.
 #include "trace.h"
 
-#include "app/headless/headless_host.h"
-#include "app/input.h"
 #include "game/game_data.h"
 #include "game/random.h"
+#include "host/headless/headless_host.h"
 #include "sound/sound.h"
+#include "system/input.h"
 
 #include <cinttypes>
 #include <cstdio>

@@ -1,0 +1,88 @@
+// Frame measurements of a benchmark build of the game: the work of each frame
+// before its pacing wait, the intervals between frame starts, which frames
+// put a picture on the screen, the time from
+// the start of main to the first presented frame, how late each pacing sleep
+// woke, and peak memory.
+#include "host/sdl/frame_stats.h"
+
+#include "host/sdl/present.h"
+#include "system/clock_source.h"
+#include "system/frame_clock.h"
+#include "system/services.h"
+
+#include <SDL2/SDL.h>
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+std::vector<float>  workMs;  // frame work, frame start to the pacing wait
+std::vector<double> startMs; // clock reading at each frame start
+std::vector<char>   shown;   // 1: the frame put a picture on the screen
+long                shownBefore  = 0;
+Uint64              processStart = 0;
+double              firstFrameMs = -1.0;
+void (*realSwap)()               = nullptr;
+std::vector<float> wakeLateUs; // how late each pacing sleep woke, in microseconds
+void (*realSleepUntil)(int64_t) = nullptr;
+
+void recordWork(double clockMs)
+{
+    workMs.push_back(static_cast<float>(clockMs - frameStart));
+    startMs.push_back(frameStart);
+    shown.push_back(picturesShown != shownBefore);
+    shownBefore = picturesShown;
+}
+
+void swapAndNote()
+{
+    realSwap();
+    if (firstFrameMs < 0)
+        firstFrameMs = static_cast<double>(SDL_GetPerformanceCounter() - processStart) * 1000.0 /
+                       static_cast<double>(SDL_GetPerformanceFrequency());
+}
+
+void sleepAndNote(int64_t ticks)
+{
+    realSleepUntil(ticks);
+    const double late = static_cast<double>(clockSource.counterNow() - ticks);
+    wakeLateUs.push_back(static_cast<float>(late * 1e6 / clockSource.counterFrequency()));
+}
+
+} // namespace
+
+void startFrameStats()
+{
+    processStart             = SDL_GetPerformanceCounter();
+    frameWorkDone            = recordWork;
+    realSwap                 = hostServices.swapBuffers;
+    hostServices.swapBuffers = swapAndNote;
+    realSleepUntil           = clockSource.sleepUntil;
+    clockSource.sleepUntil   = sleepAndNote;
+}
+
+void writeFrameStats()
+{
+    const char* path = std::getenv("SWARM_FRAME_STATS");
+    if (!path)
+        return;
+    std::FILE* out = std::fopen(path, "w");
+    if (!out)
+        return;
+    struct rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    std::fprintf(out, "first_frame_ms %.3f\npeak_memory_kb %ld\n", firstFrameMs, usage.ru_maxrss);
+    // Where the frame clock's 0 lies on the counter (CLOCK_MONOTONIC), so that
+    // frames can be matched to the benchmark's phases.
+    std::fprintf(out, "clock_start_ms %.3f\n",
+                 static_cast<double>(frameClock.counterStart) * 1000.0 /
+                     static_cast<double>(clockSource.counterFrequency()));
+    for (size_t i = 0; i < workMs.size(); ++i)
+        std::fprintf(out, "frame %.4f %.4f %d\n", startMs[i], workMs[i], shown[i]);
+    for (float late : wakeLateUs)
+        std::fprintf(out, "wake_late_us %.1f\n", late);
+    std::fclose(out);
+}
