@@ -212,17 +212,9 @@ TEST(SharpScaling, APicturePresentedInBandsIsThePicturePresentedWhole)
 TEST(SharpScaling, FillShaderStandsAReciprocalALittleLow)
 {
     ASSERT_TRUE(lookUpGlCalls());
-    const char* const vertexSource   = "#version 110\n"
-                                       "uniform vec2 extent;\n"
-                                       "varying vec2 place;\n"
-                                       "void main()\n"
-                                       "{\n"
-                                       "    gl_Position = gl_Vertex;\n"
-                                       "    place = (gl_Vertex.xy * 0.5 + 0.5) * extent - 0.5;\n"
-                                       "}\n";
     const std::string fragmentSource = std::string("#version 110\n") + fillShaderBody;
     const GLuint      program        = gl.createProgram();
-    for (const auto& [type, source] : {std::pair{GL_VERTEX_SHADER, vertexSource},
+    for (const auto& [type, source] : {std::pair{GL_VERTEX_SHADER, fillVertexSource},
                                        std::pair{GL_FRAGMENT_SHADER, fragmentSource.c_str()}}) {
         const GLuint shader = gl.createShader(type);
         gl.shaderSource(shader, 1, &source, nullptr);

@@ -12,11 +12,9 @@
 #define GL_CLAMP_TO_EDGE 0x812F
 #endif
 
-namespace {
-
 // The one-pass sharp bilinear program: the fill's shader (fill_shader.h),
 // with `place` interpolated from the corners.
-const char* const vertexSource =
+const char* const fillVertexSource =
     "#version 110\n"
     "uniform vec2 extent;\n" // the enlarged picture's size, in its pixels
     "varying vec2 place;\n"
@@ -25,6 +23,8 @@ const char* const vertexSource =
     "    gl_Position = gl_Vertex;\n"
     "    place = (gl_Vertex.xy * 0.5 + 0.5) * extent - 0.5;\n"
     "}\n";
+
+namespace {
 
 GLuint program            = 0;
 GLint  extentUniform      = -1;
@@ -196,7 +196,7 @@ bool startScaler()
     if (!gl.shaders)
         return false;
     const std::string fragmentSource = std::string("#version 110\n") + fillShaderBody;
-    const GLuint      vertex         = compile(GL_VERTEX_SHADER, vertexSource);
+    const GLuint      vertex         = compile(GL_VERTEX_SHADER, fillVertexSource);
     const GLuint      fragment       = compile(GL_FRAGMENT_SHADER, fragmentSource.c_str());
     if (vertex && fragment) {
         program = gl.createProgram();

@@ -8,6 +8,10 @@
 #include "gfx/gl.h"
 #include "host/scaling.h"
 
+// The one-pass fill's vertex shader (GLSL 1.10): it feeds the fill's shader
+// (host/fill_shader.h) the enlarged picture's `place` of each screen pixel.
+extern const char* const fillVertexSource;
+
 // A picture-sized frame buffer whose colour is a texture, so that it can be
 // both drawn into and sampled; with a depth buffer when the game draws in it.
 struct PictureBuffer {
