@@ -1,0 +1,105 @@
+// The Win32 host's own promises, run under Wine: which key messages the game
+// hears (system keys never, Alt+F4 as a quit, unknown keys as "any key"),
+// and where its files are (the high score folder made in the roaming
+// application data; a folder in place of a data file counts as missing).
+#include "host/key_table.h"
+#include "host/win32/events.h"
+#include "host/win32/paths.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+int failures = 0;
+
+void check(bool ok, const std::string& what)
+{
+    if (!ok) {
+        std::printf("FAIL: %s\n", what.c_str());
+        ++failures;
+    }
+}
+
+constexpr long long withAlt = 1LL << 29, repeated = 1LL << 30;
+
+void keyMessages()
+{
+    struct Case {
+        const char* what;
+        unsigned    message;
+        int         vk;
+        long long   flags;
+        bool        heard;
+        InputEvent  event;
+    };
+    const Case cases[] = {
+        {"a key press", WM_KEYDOWN, VK_LEFT, 0, true, {InputEventType::KeyDown, VK_LEFT}},
+        {"a held key's repeat",
+         WM_KEYDOWN,
+         VK_SPACE,
+         repeated,
+         true,
+         {InputEventType::KeyDown, VK_SPACE}},
+        {"a release", WM_KEYUP, VK_ESCAPE, 0, true, {InputEventType::KeyUp, VK_ESCAPE}},
+        {"a key the game does not tell apart",
+         WM_KEYDOWN,
+         VK_VOLUME_UP,
+         0,
+         true,
+         {InputEventType::KeyDown, otherKeyCode}},
+        {"Alt+F4", WM_SYSKEYDOWN, VK_F4, withAlt, true, {InputEventType::Quit, 0}},
+        {"Alt alone", WM_SYSKEYDOWN, VK_MENU, withAlt, false, {}},
+        {"a key pressed with Alt", WM_SYSKEYDOWN, 'X', withAlt, false, {}},
+        {"F10", WM_SYSKEYDOWN, VK_F10, 0, false, {}},
+        {"Alt+F4 held down", WM_SYSKEYDOWN, VK_F4, withAlt | repeated, false, {}},
+        {"a system key's release", WM_SYSKEYUP, VK_F4, withAlt, false, {}},
+    };
+    for (const Case& c : cases) {
+        InputEvent event = {InputEventType::KeyUp, -1};
+        const bool heard =
+            translateKeyMessage(c.message, static_cast<unsigned>(c.vk), c.flags, &event);
+        check(heard == c.heard, std::string("heard or not: ") + c.what);
+        if (heard && c.heard)
+            check(event.type == c.event.type && event.key == c.event.key,
+                  std::string("the event: ") + c.what);
+    }
+}
+
+void files()
+{
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder =
+        std::wstring(temp) + L"swarm-host-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (const wchar_t* name :
+         {L"graphics.dat", L"PlayerShot.wav", L"EnemyShot.wav", L"EExplode.wav", L"XtraLife.wav"})
+        CloseHandle(CreateFileW((folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, 0, nullptr));
+    CreateDirectoryW((folder + L"\\PExplode.wav").c_str(), nullptr);
+    const char* missing = missingDataFile(folder);
+    check(missing && std::string(missing) == "PExplode.wav", "a folder in a data file's place");
+
+    std::wstring scores;
+    std::string  error;
+    check(highScoreFolder(&scores, &error), "the high score folder: " + error);
+    const std::wstring end        = L"\\Roaming\\Swarm";
+    const DWORD        attributes = GetFileAttributesW(scores.c_str());
+    check(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+              scores.size() > end.size() && scores.substr(scores.size() - end.size()) == end,
+          "the high score folder is made in the roaming application data: " + narrowText(scores));
+}
+
+} // namespace
+
+int main()
+{
+    keyMessages();
+    files();
+    if (failures == 0)
+        std::printf("the Win32 host hears the right keys and keeps its files where it should\n");
+    return failures == 0 ? 0 : 1;
+}
