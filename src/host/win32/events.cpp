@@ -78,7 +78,9 @@ void handleOneWin32Event()
             break;
         }
         if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            waitingCount = pollGamepads(waiting);
+            // The pads play only while the game's window is the active one.
+            if (GetActiveWindow())
+                waitingCount = pollGamepads(waiting);
             break;
         }
         if (message.message == WM_QUIT) {

@@ -243,6 +243,8 @@ bool createDisplayWindow(std::string* error)
     if (!startPresenting(target, displaySettings.scale, &reason))
         return fail(error, "Cannot present the picture: " + reason);
     glViewport(0, 0, pictureWidth, pictureHeight);
+    // No screen saver and no display power-down while the game runs.
+    SetThreadExecutionState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED);
     setPerspectiveView();
     loadGraphics();
     return true;
@@ -250,6 +252,7 @@ bool createDisplayWindow(std::string* error)
 
 void destroyDisplayWindow()
 {
+    SetThreadExecutionState(ES_CONTINUOUS);
     if (context)
         releaseFont();
     closeWindow();
