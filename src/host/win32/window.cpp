@@ -126,6 +126,15 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             return TRUE;
         }
         break;
+    case WM_GETMINMAXINFO: {
+        // A window is never made smaller than half the picture.
+        RECT least = {0, 0, pictureWidth / 2, pictureHeight / 2};
+        AdjustWindowRectEx(&least, windowStyle, FALSE, 0);
+        auto* limits             = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMinTrackSize.x = least.right - least.left;
+        limits->ptMinTrackSize.y = least.bottom - least.top;
+        return 0;
+    }
     case WM_DPICHANGED:
         if (!fullscreen) {
             const RECT* place = reinterpret_cast<const RECT*>(lParam);
