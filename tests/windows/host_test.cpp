@@ -1,12 +1,15 @@
 // The Win32 host's own promises, run under Wine: which key messages the game
 // hears (system keys never, Alt+F4 as a quit, unknown keys as "any key"),
-// and where its files are (the high score folder made in the roaming
-// application data; a folder in place of a data file counts as missing).
+// which keys a pad's buttons and stick hold, and where its files are (the high score folder made in
+// the roaming application data; a folder in place of a data file counts as missing).
 #include "host/key_table.h"
 #include "host/win32/events.h"
+#include "host/win32/pads.h"
 #include "host/win32/paths.h"
 
 #include <windows.h>
+
+#include <xinput.h>
 
 #include <cstdio>
 #include <string>
@@ -68,6 +71,32 @@ void keyMessages()
     }
 }
 
+void padButtonsAndStick()
+{
+    struct Case {
+        const char* what;
+        unsigned    buttons;
+        int         thumbX, stickBefore;
+        unsigned    held;
+        int         stickAfter;
+    };
+    const Case cases[] = {
+        {"D-pad left", XINPUT_GAMEPAD_DPAD_LEFT, 0, 0, PadLeft, 0},
+        {"A and Start", XINPUT_GAMEPAD_A | XINPUT_GAMEPAD_START, 0, 0, PadFire | PadPause, 0},
+        {"B, Y and D-pad up mean any key",
+         XINPUT_GAMEPAD_B | XINPUT_GAMEPAD_Y | XINPUT_GAMEPAD_DPAD_UP, 0, 0, PadOther, 0},
+        {"the stick beyond its press point", 0, 32767 * 31 / 100, 0, PadRight, 1},
+        {"the stick short of it", 0, -32767 * 29 / 100, 0, 0, 0},
+        {"the stick held, between release and press", 0, -32767 * 27 / 100, -1, PadLeft, -1},
+        {"the stick let go within its release point", 0, 32767 * 24 / 100, 1, 0, 0},
+    };
+    for (const Case& c : cases) {
+        int stick = c.stickBefore;
+        check(padKeysOf(c.buttons, c.thumbX, &stick) == c.held && stick == c.stickAfter,
+              std::string("pad: ") + c.what);
+    }
+}
+
 void files()
 {
     wchar_t temp[MAX_PATH + 1];
@@ -98,8 +127,10 @@ void files()
 int main()
 {
     keyMessages();
+    padButtonsAndStick();
     files();
     if (failures == 0)
-        std::printf("the Win32 host hears the right keys and keeps its files where it should\n");
+        std::printf(
+            "the Win32 host hears the right keys and pads and keeps its files where it should\n");
     return failures == 0 ? 0 : 1;
 }
