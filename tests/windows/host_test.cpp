@@ -1,11 +1,14 @@
 // The Win32 host's own promises, run under Wine: which key messages the game
 // hears (system keys never, Alt+F4 as a quit, unknown keys as "any key"),
-// which keys a pad's buttons and stick hold, and where its files are (the high score folder made in
-// the roaming application data; a folder in place of a data file counts as missing).
+// which keys a pad's buttons and stick hold, and where its files are (the
+// sounds read from the data folder whatever the working directory, the high
+// score folder made in the roaming application data, a folder in place of a
+// data file counted as missing).
 #include "host/key_table.h"
 #include "host/win32/events.h"
 #include "host/win32/pads.h"
 #include "host/win32/paths.h"
+#include "host/win32/sound_output.h"
 
 #include <windows.h>
 
@@ -111,6 +114,27 @@ void files()
     CreateDirectoryW((folder + L"\\PExplode.wav").c_str(), nullptr);
     const char* missing = missingDataFile(folder);
     check(missing && std::string(missing) == "PExplode.wav", "a folder in a data file's place");
+
+    // Sounds are read from the data folder whatever the working directory
+    // (the high score's), which they leave as it was.
+    const unsigned char wav[] = {'R',  'I',  'F', 'F', 40,   0,    0, 0, 'W', 'A',  'V', 'E',
+                                 'f',  'm',  't', ' ', 16,   0,    0, 0, 1,   0,    1,   0,
+                                 0x44, 0xAC, 0,   0,   0x88, 0x58, 1, 0, 2,   0,    16,  0,
+                                 'd',  'a',  't', 'a', 4,    0,    0, 0, 0,   0x40, 0,   0xC0};
+    const HANDLE        file = CreateFileW((folder + L"\\PlayerShot.wav").c_str(), GENERIC_WRITE, 0,
+                                           nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD               written = 0;
+    WriteFile(file, wav, sizeof wav, &written, nullptr);
+    CloseHandle(file);
+    setSoundFolder(folder);
+    SetCurrentDirectoryW(temp);
+    check(waveOutSoundBackend.load("PlayerShot.wav", 2) == 1, "a sound read from the data folder");
+    check(waveOutSoundBackend.load("PExplode.wav", 2) == 0,
+          "a folder in a sound's place is silent");
+    wchar_t current[MAX_PATH + 1];
+    GetCurrentDirectoryW(MAX_PATH, current);
+    check(std::wstring(current) + L"\\" == temp || std::wstring(current) == temp,
+          "the working directory left as it was");
 
     std::wstring scores;
     std::string  error;
