@@ -14,7 +14,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -70,7 +69,7 @@ void answer(const std::string& text, bool isError)
 // The game cannot start: says why, in a message box, and in the log.
 int refuse(const std::string& why)
 {
-    std::fprintf(stderr, "swarm: %s\n", why.c_str());
+    logLine(why);
     showMessage("Swarm! cannot start.\n\n" + why, MB_ICONERROR);
     return 1;
 }

@@ -10,10 +10,10 @@
 #include "host/scaling.h"
 #include "host/view.h"
 #include "host/win32/wgl_context.h"
+#include "host/win32/win32_host.h"
 
 #include <windows.h>
 
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -48,7 +48,7 @@ HMONITOR chosenMonitor(int index)
     EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&monitors));
     if (index >= 0 && index < static_cast<int>(monitors.size()))
         return monitors[static_cast<std::size_t>(index)];
-    std::fprintf(stderr, "swarm: there is no display %d; using display 0\n", index);
+    logLine("there is no display " + std::to_string(index) + "; using display 0");
     return monitors.empty() ? MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY) : monitors[0];
 }
 
