@@ -1,7 +1,8 @@
 #!/bin/sh
-# Every recorded game through swarm-replay.exe under Wine gives its expected
-# trace: the native recorded-games test, pointed at the Windows build.
-#   tests/windows/recorded_games.sh NATIVE_BUILD WINDOWS_BUILD
+# swarm-replay.exe under Wine is swarm-replay: every recorded game gives its
+# expected trace, and the tool's arguments, statuses, messages and refusals
+# are the same (the native tests of both, pointed at the Windows build).
+#   tests/windows/replay_tool.sh NATIVE_BUILD WINDOWS_BUILD
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 native=$(cd "$1" && pwd)
@@ -13,4 +14,4 @@ printf '#!/bin/sh\nexec "%s" run "%s" "$@"\n' "$here/wine.sh" "$win/swarm-replay
     >"$work/swarm-replay"
 chmod +x "$work/swarm-replay"
 SWARM_REPLAY_PROGRAM="$work/swarm-replay" "$native/tests/swarm_tests" \
-    --gtest_filter='Replays*:ReplayTool.DataDefaultsToTheWorkingDirectory' --gtest_brief=1
+    --gtest_filter='Replays*:ReplayTool.*' --gtest_brief=1
