@@ -75,10 +75,11 @@ void notAFileIsRefused(const std::string& folder)
 {
     const std::string inner = folder + "\\HighScore.dat.folder";
     CreateDirectoryA(inner.c_str(), nullptr);
-    // A pipe that nobody ever writes to: reading it would wait for ever.
+    // A pipe that nobody ever writes to: reading it would wait for ever. It
+    // tells whether anybody opened it, which a device's name never is.
     const char*  pipeName = "\\\\.\\pipe\\swarm-storage-test";
-    const HANDLE pipe =
-        CreateNamedPipeA(pipeName, PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 2, 512, 512, 0, nullptr);
+    const HANDLE pipe = CreateNamedPipeA(pipeName, PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_NOWAIT,
+                                         1, 512, 512, 0, nullptr);
     check(pipe != INVALID_HANDLE_VALUE, "the test's pipe");
     const std::string names[] = {
         inner, "CON", "NUL", "nul.dat", "COM1", "conin$", "LPT1.txt", folder + "\\CON", pipeName};
@@ -95,6 +96,8 @@ void notAFileIsRefused(const std::string& folder)
     check(!writeHighScoreFile(inner.c_str(), 20000, 5), "no save over a folder");
     check((GetFileAttributesA(inner.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0,
           "the folder is still there");
+    check(!ConnectNamedPipe(pipe, nullptr) && GetLastError() == ERROR_PIPE_LISTENING,
+          "the pipe was never opened");
     CloseHandle(pipe);
     RemoveDirectoryA(inner.c_str());
 }
