@@ -62,6 +62,7 @@ void keyMessages()
         {"F10", WM_SYSKEYDOWN, VK_F10, 0, false, {}},
         {"Alt+F4 held down", WM_SYSKEYDOWN, VK_F4, withAlt | repeated, false, {}},
         {"a system key's release", WM_SYSKEYUP, VK_F4, withAlt, false, {}},
+        {"Alt's release as a plain key-up", WM_KEYUP, VK_MENU, 0, false, {}},
     };
     for (const Case& c : cases) {
         InputEvent event = {InputEventType::KeyUp, -1};
