@@ -4,6 +4,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 // No image ID, no colour map, image type 2 (uncompressed true-colour), an
@@ -21,6 +28,43 @@ std::size_t pictureBufferSize(uint32_t width, uint32_t height, uint32_t bitsPerP
     return row * height;
 }
 
+// A stream that reads the bytes.
+std::FILE* streamOverBytes(std::vector<unsigned char>& bytes)
+{
+#ifdef _WIN32
+    // Windows has no stream over memory: the bytes go to a temporary file of
+    // our own that is deleted when the stream closes.
+    char folder[MAX_PATH + 1];
+    char name[MAX_PATH + 1];
+    if (!GetTempPathA(sizeof folder, folder) || !GetTempFileNameA(folder, "swa", 0, name))
+        return nullptr;
+    const HANDLE file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        DeleteFileA(name);
+        return nullptr;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_RDWR | _O_BINARY);
+    if (fd < 0) {
+        CloseHandle(file);
+        return nullptr;
+    }
+    std::FILE* stream = _fdopen(fd, "w+b");
+    if (!stream) {
+        _close(fd);
+        return nullptr;
+    }
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size() ||
+        std::fflush(stream) != 0 || std::fseek(stream, 0, SEEK_SET) != 0) {
+        std::fclose(stream);
+        return nullptr;
+    }
+    return stream;
+#else
+    return fmemopen(bytes.data(), bytes.size(), "rb");
+#endif
+}
+
 } // namespace
 
 void openArchive(const char* path, OpenArchive& archive)
@@ -29,7 +73,7 @@ void openArchive(const char* path, OpenArchive& archive)
     archive.size   = -1;
     if (!readBoundedFile(path, maxArchiveBytes, archive.file) || archive.file.bytes.empty())
         return;
-    archive.stream = fmemopen(archive.file.bytes.data(), archive.file.bytes.size(), "rb");
+    archive.stream = streamOverBytes(archive.file.bytes);
     archive.size   = archiveFileSize(archive.stream);
 }
 

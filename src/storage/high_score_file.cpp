@@ -10,9 +10,46 @@
 #include <string>
 
 #include <fcntl.h>
+#ifdef _WIN32
+#include <windows.h>
+
+#include <direct.h>
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace {
+
+#ifdef _WIN32
+using ssize_t = long long;
+
+// Windows has no links to refuse here, nor descriptors that a program inherits
+// unasked; its files are binary.
+constexpr int newFileFlags = O_WRONLY | O_CREAT | O_EXCL | O_BINARY;
+
+int fsync(int fd) { return _commit(fd); }
+
+// Puts the written file in place of the old one and writes that through to
+// the disk: rename() fails over an existing file on Windows.
+int replaceWith(const char* from, const char* to)
+{
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 0;
+    return GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
+}
+
+bool isAbsolute(const char* name)
+{
+    return name[0] == '/' || name[0] == '\\' || (name[0] != '\0' && name[1] == ':');
+}
+#else
+constexpr int newFileFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+
+int replaceWith(const char* from, const char* to) { return rename(from, to) == 0 ? 0 : errno; }
+
+bool isAbsolute(const char* name) { return name[0] == '/'; }
+#endif
 
 // The temporary file of a save: in the same directory, so that the rename is atomic.
 std::string temporaryName(const char* fileName) { return std::string(fileName) + ".tmp"; }
@@ -44,7 +81,7 @@ int replaceFile(const char* fileName, const std::string& text)
     // A leftover of an earlier save, or a link planted under the temporary
     // name, is removed first; the file is then created anew, never followed.
     unlink(tempName);
-    const int fd = open(tempName, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const int fd = open(tempName, newFileFlags, 0666);
     if (fd < 0)
         return errno;
     int error = writeAll(fd, text);
@@ -52,12 +89,13 @@ int replaceFile(const char* fileName, const std::string& text)
         error = errno;
     if (close(fd) != 0 && error == 0)
         error = errno;
-    if (error == 0 && rename(tempName, fileName) != 0)
-        error = errno;
+    if (error == 0)
+        error = replaceWith(tempName, fileName);
     if (error != 0) {
         unlink(tempName);
         return error;
     }
+#ifndef _WIN32
     // Make the rename itself durable; a failure here loses nothing.
     const std::string path    = fileName;
     const size_t      slash   = path.rfind('/');
@@ -69,6 +107,7 @@ int replaceFile(const char* fileName, const std::string& text)
         fsync(dir);
         close(dir);
     }
+#endif
     return 0;
 }
 
@@ -76,7 +115,7 @@ int replaceFile(const char* fileName, const std::string& text)
 std::string pathOf(const char* fileName)
 {
     char directory[4096];
-    if (fileName[0] == '/' || !getcwd(directory, sizeof directory))
+    if (isAbsolute(fileName) || !getcwd(directory, sizeof directory))
         return fileName;
     return std::string(directory) + (directory[1] != '\0' ? "/" : "") + fileName;
 }

@@ -2,12 +2,16 @@
 #pragma once
 #include <cstdint>
 
+// The game's key codes are Windows' virtual-key codes; on Windows, where
+// windows.h (pulled in by OpenGL's header there) names them already, its names serve.
+#ifndef VK_SPACE
 enum : int {
     VK_SPACE  = 0x20,
     VK_ESCAPE = 0x1B,
     VK_LEFT   = 0x25,
     VK_RIGHT  = 0x27,
 };
+#endif
 
 extern uint8_t keys[256];     // 1 while the key with that virtual-key code is down
 extern bool    quitRequested; // the main loop ends after the frame that sets it

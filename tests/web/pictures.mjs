@@ -2,14 +2,16 @@
 // passes of the recorded games (intro, title, wave banner, play, tally, the
 // ship's explosion, game over, pause) from swarm-web-replay and swarm-replay,
 // compared pixel by pixel. Prints the share of pixels within 8 levels in
-// every channel; fails below 99 %.
-//   node tests/web/pictures.mjs NATIVE_BUILD WEB_BUILD
+// every channel; fails below 99 %. PROGRAM, when given, is compared instead
+// of swarm-web-replay (tests/windows/pictures.sh: swarm-replay.exe under Wine).
+//   node tests/web/pictures.mjs NATIVE_BUILD WEB_BUILD [PROGRAM]
 import { execFileSync } from "node:child_process";
 import { mkdtempSync, readFileSync, rmSync, symlinkSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join, resolve } from "node:path";
 
-const [nativeBuild, webBuild] = process.argv.slice(2).map((p) => resolve(p));
+const [nativeBuild, webBuild, program] = process.argv.slice(2).map((p) => resolve(p));
+const other = program ?? join(webBuild, "swarm-web-replay");
 const source = resolve(import.meta.dirname, "../..");
 const work = mkdtempSync(join(tmpdir(), "swarm-web-pictures-"));
 const dataFiles = readFileSync(join(nativeBuild, "data-files.txt"), "utf8").split("\n").filter(Boolean);
@@ -72,12 +74,12 @@ for (const screen of Object.keys(screens)) {
   const pictures = {};
   for (const [tool, program] of [
     ["native", join(nativeBuild, "tools/replay/swarm-replay")],
-    ["web", join(webBuild, "swarm-web-replay")],
+    ["other", other],
   ]) {
     pictures[tool] = join(work, `${tool}-${screen.replace(/\W/g, "_")}.png`);
     replay(program, shot.game, ["--screenshot", `${shot.pass}:${pictures[tool]}`]);
   }
-  const a = pixels(pictures.native), b = pixels(pictures.web);
+  const a = pixels(pictures.native), b = pixels(pictures.other);
   let close = 0;
   for (let i = 0; i < a.length; i += 3)
     if (Math.abs(a[i] - b[i]) <= 8 && Math.abs(a[i + 1] - b[i + 1]) <= 8 && Math.abs(a[i + 2] - b[i + 2]) <= 8)

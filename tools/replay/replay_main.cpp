@@ -10,7 +10,15 @@
 #include "host/headless/offscreen.h"
 #include "host/view.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#include <psapi.h>
+#else
 #include <sys/resource.h>
+#endif
 #include <unistd.h>
 
 #include <chrono>
@@ -38,19 +46,34 @@ bool readKeyScript(const std::string& path, std::vector<ScriptEvent>* script)
     return true;
 }
 
+// The process's peak memory in KiB, as Linux counts it (its largest resident
+// set, the working set on Windows); 0 when not known.
+long peakMemoryKib()
+{
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb                      = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return 0;
+    return static_cast<long>(counters.PeakWorkingSetSize / 1024);
+#else
+    struct rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+#endif
+}
+
 // Passes per second and peak memory, on standard error so that a trace on
 // standard output stays clean.
 void printBench(uint64_t passes, double seconds)
 {
-    struct rusage usage = {};
-    getrusage(RUSAGE_SELF, &usage);
+    const long peak = peakMemoryKib();
     std::fprintf(stderr, "passes %llu  seconds %.3f  passes/s %.0f  ",
                  static_cast<unsigned long long>(passes), seconds,
                  seconds > 0 ? static_cast<double>(passes) / seconds : 0.0);
     // A browser tells a page nothing of its process's memory.
-    if (usage.ru_maxrss > 0)
-        std::fprintf(stderr, "peak memory %.1f MB\n",
-                     static_cast<double>(usage.ru_maxrss) / 1024.0);
+    if (peak > 0)
+        std::fprintf(stderr, "peak memory %.1f MB\n", static_cast<double>(peak) / 1024.0);
     else
         std::fprintf(stderr, "peak memory not known here\n");
 }
@@ -59,6 +82,11 @@ void printBench(uint64_t passes, double seconds)
 
 int main(int argc, char** argv)
 {
+#ifdef _WIN32
+    // Traces and messages byte for byte as on Linux: no \r before each \n.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     ReplayOptions options;
     if (const int status = parseReplayOptions(argc, argv, &options); status >= 0)
         return status;

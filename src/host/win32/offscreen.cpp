@@ -1,0 +1,53 @@
+// The headless host's OpenGL context on Windows: a hidden 640 x 480 window
+// with a WGL context, drawn into directly.
+#include "host/headless/offscreen.h"
+
+#include "host/picture.h"
+#include "host/win32/wgl_context.h"
+
+namespace {
+
+const char offscreenClass[] = "SwarmOffscreen";
+
+HWND  offscreenWindow;
+HDC   offscreenDc;
+HGLRC offscreenContext;
+
+} // namespace
+
+bool openOffscreenContext(std::string* error)
+{
+    const HINSTANCE instance    = GetModuleHandleA(nullptr);
+    WNDCLASSA       windowClass = {};
+    windowClass.style           = CS_OWNDC;
+    windowClass.lpfnWndProc     = DefWindowProcA;
+    windowClass.hInstance       = instance;
+    windowClass.lpszClassName   = offscreenClass;
+    if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        *error = "Cannot register the offscreen window's class";
+        return false;
+    }
+    // A popup has no frame, so the window is all picture; it is never shown.
+    offscreenWindow = CreateWindowExA(0, offscreenClass, "Swarm", WS_POPUP, 0, 0, pictureWidth,
+                                      pictureHeight, nullptr, nullptr, instance, nullptr);
+    if (!offscreenWindow) {
+        *error = "Cannot make the offscreen window";
+        return false;
+    }
+    if (!createWglContext(offscreenWindow, &offscreenDc, &offscreenContext, error)) {
+        DestroyWindow(offscreenWindow);
+        offscreenWindow = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void closeOffscreenContext()
+{
+    destroyWglContext(offscreenWindow, offscreenDc, offscreenContext);
+    if (offscreenWindow)
+        DestroyWindow(offscreenWindow);
+    offscreenWindow  = nullptr;
+    offscreenDc      = nullptr;
+    offscreenContext = nullptr;
+}
