@@ -33,12 +33,17 @@ file(GLOB SWARM_HEADLESS_SOURCES CONFIGURE_DEPENDS src/host/headless/*.cpp)
 add_library(swarmheadless STATIC ${SWARM_HEADLESS_SOURCES})
 target_link_libraries(swarmheadless PUBLIC swarmhost)
 
+# Presenting on desktop OpenGL, the same code as the SDL host's.
+file(GLOB SWARM_PRESENT_SOURCES CONFIGURE_DEPENDS src/host/present/*.cpp)
+add_library(swarmpresent STATIC ${SWARM_PRESENT_SOURCES})
+target_link_libraries(swarmpresent PUBLIC swarmhost)
+
 # The Win32 host, all but its entry point: the WGL context, the headless
 # host's hidden window, and the rest of the game's host.
 file(GLOB SWARM_WIN32_SOURCES CONFIGURE_DEPENDS src/host/win32/*.cpp)
 list(REMOVE_ITEM SWARM_WIN32_SOURCES ${CMAKE_SOURCE_DIR}/src/host/win32/main.cpp)
 add_library(swarmwin32 STATIC ${SWARM_WIN32_SOURCES})
-target_link_libraries(swarmwin32 PUBLIC swarmhost gdi32 user32)
+target_link_libraries(swarmwin32 PUBLIC swarmpresent gdi32 user32 winmm shell32 ole32 uuid)
 
 # The game's data beside the programs, as the package has it.
 set(SWARM_DATA_DIR ${CMAKE_BINARY_DIR}/data)
@@ -65,6 +70,14 @@ add_dependencies(swarm-replay gamedata)
 
 # ---- swarm.exe, the game on the Win32 host, and its resources (icon,
 # version information, manifest) go here. ----
+add_executable(swarm WIN32 src/host/win32/main.cpp)
+target_link_libraries(swarm PRIVATE swarmwin32)
+set_target_properties(swarm PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+add_dependencies(swarm gamedata)
+# A copy beside the data, to play from the build: wine build-win/data/swarm.exe
+add_custom_command(TARGET swarm POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:swarm> ${SWARM_DATA_DIR}/
+  VERBATIM)
 
 if(SWARM_TESTS)
   enable_testing()

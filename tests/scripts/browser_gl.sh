@@ -18,7 +18,7 @@ calls() {
 }
 
 shared=$(find src tools/replay tools/common \
-    \( -path src/host/sdl -o -path src/host/web/gl \) -prune \
+    \( -path src/host/sdl -o -path src/host/present -o -path src/host/win32 -o -path src/host/web/gl \) -prune \
     -o \( -name '*.cpp' -o -name '*.h' \) -print)
 # A definition starts at the line's beginning: a return type, then the name.
 defined=$(grep -hoE '^[A-Za-z][A-Za-z0-9_ ]*[ *]glu?[A-Z][A-Za-z0-9]*\(' src/host/web/gl/*.cpp |

@@ -4,9 +4,9 @@
 // against the same picture presented whole.
 #include "host/fill_shader.h"
 #include "host/picture.h"
+#include "host/present/scaler.h"
 #include "host/sdl/gl_calls.h"
 #include "host/sdl/present.h"
-#include "host/sdl/scaler.h"
 #include "host/sdl/window.h"
 #include "system/frame_clock.h"
 

@@ -1,157 +1,42 @@
-// Presenting on SDL2 and OpenGL: the game draws a 640 x 480 picture into an
-// off-screen frame buffer, and each swap draws it, scaled, into the window.
+// The SDL window as the shared present code sees it: its drawable, depth
+// buffer, swap and display.
 #include "host/sdl/present.h"
-
-#include "gfx/gl.h"
-#include "host/picture.h"
-#include "host/present_budget.h"
-#include "host/sdl/gl_calls.h"
-#include "host/sdl/scaler.h"
-#include "system/frame_clock.h"
 
 #include <SDL2/SDL.h>
 
 namespace {
 
-SDL_Window*   window    = nullptr;
-ScaleMode     scaleMode = ScaleMode::Auto;
-PictureBuffer picture   = {}; // framebuffer 0: the game draws into the window
+SDL_Window* window = nullptr;
 
-// A picture presented in bands over several frames: a copy of the game's
-// picture as it was finished, so that every band shows the same frame.
-PictureBuffer shown     = {};
-double        msPerTick = 0.0;
+void drawableSize(int* w, int* h) { SDL_GL_GetDrawableSize(window, w, h); }
 
-double msSince(Uint64 start)
+int depthBits()
 {
-    return static_cast<double>(SDL_GetPerformanceCounter() - start) * msPerTick;
-}
-
-// The picture's frame buffer, bound for the game's drawing. Kept only once
-// complete, so that a failed attempt leaves the window drawn into directly
-// rather than from a broken buffer.
-bool createFramebuffer(std::string* error)
-{
-    if (!lookUpGlCalls()) {
-        *error = "OpenGL frame buffer objects are not available";
-        return false;
-    }
-    if (!createPictureBuffer(&picture, true)) {
-        *error = "cannot create the 640 x 480 frame buffer";
-        return false;
-    }
-    startScaler();
-    gl.bindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
-    return true;
-}
-
-// Whether the game may draw into the window itself: it is the picture's
-// size and has the depth buffer that the game's drawing needs.
-bool gameDrawsIntoWindow()
-{
-    int w = 0, h = 0, depth = 0;
-    SDL_GL_GetDrawableSize(window, &w, &h);
+    int depth = 0;
     SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth);
-    return w == pictureWidth && h == pictureHeight && depth > 0;
+    return depth;
 }
 
-// Swaps, and notes when the swap was made and when it returned.
-void swapWindow()
+void swap() { SDL_GL_SwapWindow(window); }
+
+bool swapWithoutWaiting() { return SDL_GL_SetSwapInterval(0) == 0; }
+
+double refreshRate()
 {
-    const double made = readFrameClock();
-    SDL_GL_SwapWindow(window);
-    ++picturesShown;
-    noteSwap(&presentBudget, made, readFrameClock());
+    SDL_DisplayMode mode = {};
+    return SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window), &mode) == 0
+               ? mode.refresh_rate
+               : 0.0;
 }
+
+void* procAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
 
 } // namespace
 
-long          picturesShown = 0;
-PresentBudget presentBudget = {};
-
 bool startPresenting(SDL_Window* target, ScaleMode scale, std::string* error)
 {
-    window    = target;
-    scaleMode = scale;
-    msPerTick = 1000.0 / static_cast<double>(SDL_GetPerformanceFrequency());
-    // Swaps must not wait for the display: frames would be lost waiting. A
-    // driver or a compositor may keep them waiting all the same, refused or
-    // not; the swaps' times tell (host/present_budget.h).
-    const bool      refused = SDL_GL_SetSwapInterval(0) != 0;
-    SDL_DisplayMode mode    = {};
-    const double    hz    = SDL_GetCurrentDisplayMode(SDL_GetWindowDisplayIndex(window), &mode) == 0
-                                ? mode.refresh_rate
-                                : 0.0;
-    presentBudget         = PresentBudget{};
-    presentBudget.refresh = RefreshGrid{hz, refused, 0.0, 0};
-    // A window of exactly 640 x 480 is drawn into directly; any other size
-    // gets the 640 x 480 frame buffer, scaled into it when presenting (every
-    // picture clears its bars, so nothing is cleared beforehand).
-    return gameDrawsIntoWindow() || createFramebuffer(error);
-}
-
-void stopPresenting()
-{
-    if (picture.framebuffer) {
-        gl.bindFramebuffer(GL_FRAMEBUFFER, 0);
-        stopScaler();
-        deletePictureBuffer(&picture);
-        deletePictureBuffer(&shown);
-    }
-    presentBudget = PresentBudget{};
-    window        = nullptr;
-}
-
-void presentDisplay()
-{
-    if (!window)
-        return;
-    const double frameMs = 2.0 * pacingSteps[pacingStepIndex];
-    const double endMs   = static_cast<double>(frameStart) + frameMs;
-    if (!picture.framebuffer) {
-        // Where swaps wait for the display, only in a frame whose spare time
-        // the wait fits in; the game draws the whole picture every frame.
-        if (swapsWaitForRefresh(presentBudget) &&
-            !planFramePresent(&presentBudget, frameMs, readFrameClock(), endMs, 0, 0, 0).swap)
-            return;
-        swapWindow();
-        // A window manager may resize the window after it is shown: from then
-        // on the picture goes through the frame buffer.
-        std::string error;
-        if (!gameDrawsIntoWindow())
-            createFramebuffer(&error);
-        return;
-    }
-    int w = 0, h = 0;
-    SDL_GL_GetDrawableSize(window, &w, &h);
-    const ScalePlan plan = planScaling(w, h, scaleMode);
-    // The game's own drawing is finished first, so that the time left is
-    // known and what a band is measured to cost is the band's alone.
-    glFinish();
-    const FramePresent step = planFramePresent(&presentBudget, frameMs, readFrameClock(), endMs, w,
-                                               h, plan.picture.height);
-    if (step.keep) {
-        if (!shown.framebuffer && !createPictureBuffer(&shown, false)) {
-            gl.bindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
-            // No copy to be had: present whole, from nothing measured.
-            const RefreshGrid refresh = presentBudget.refresh;
-            presentBudget             = PresentBudget{};
-            presentBudget.refresh     = refresh;
-            return;
-        }
-        copyPicture(picture, shown);
-    }
-    if (step.rows > 0) {
-        const Uint64 start = SDL_GetPerformanceCounter();
-        gl.bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        scalePicture(step.fromCopy ? shown : picture, plan, w, h, SharpMethod::OnePass,
-                     step.firstRow, step.rows);
-        // Finished here, so that the band's cost is known before the frame
-        // ends (a software renderer would otherwise draw it in the swap).
-        glFinish();
-        measureRows(&presentBudget, step.rows, msSince(start));
-    }
-    if (step.swap)
-        swapWindow();
-    gl.bindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
+    window                        = target;
+    const PresentWindow sdlWindow = {drawableSize,       depthBits,   swap,
+                                     swapWithoutWaiting, refreshRate, procAddress};
+    return startPresenting(sdlWindow, scale, error);
 }

@@ -1,33 +1,9 @@
-// Presenting the game's picture in the window: the 640 x 480 frame buffer the
-// game draws into, and its copy scaled as the scaling plan says (whole-number
-// steps, or a sharp-bilinear 4:3 fill), with black bars around.
+// Presenting the game's picture in an SDL window (host/present/present.h).
 #pragma once
-#include "host/present_budget.h"
-#include "host/scaling.h"
-
-#include <string>
+#include "host/present/present.h"
 
 struct SDL_Window;
 
-// Presents into `window`, whose OpenGL context is current. A drawable of
-// exactly 640 x 480 is drawn into directly; any other size gets the frame
-// buffer, bound for the game's drawing, with the bars starting black. False
-// with a one-line reason when the frame buffer cannot be had.
+// Presents into `window`, whose OpenGL context is current; as startPresenting
+// of the shared present code.
 bool startPresenting(SDL_Window* window, ScaleMode scale, std::string* error);
-
-// Frees the frame buffers; the context is still current.
-void stopPresenting();
-
-// Shows the finished 640 x 480 picture (scaled, black bars) and swaps. Where
-// that would make the frame late, the picture is drawn in bands over the next
-// frames and swapped once whole (host/present_budget.h), and the pictures the
-// game finishes meanwhile are not shown. Where swaps wait for the display's
-// refresh, a picture is swapped only when that wait ends within the frame.
-// The time left is read on the frame clock, from frameStart.
-void presentDisplay();
-
-// Pictures swapped onto the screen so far.
-extern long picturesShown;
-// What presenting has measured and how far a picture in bands has got; a new
-// window starts it afresh.
-extern PresentBudget presentBudget;

@@ -1,10 +1,10 @@
 // Scaling the finished picture into the bound draw frame buffer: nearest
 // pixels, or sharp bilinear in one textured draw or two copies.
-#include "host/sdl/scaler.h"
+#include "host/present/scaler.h"
 
 #include "host/fill_shader.h"
 #include "host/picture.h"
-#include "host/sdl/gl_calls.h"
+#include "host/present/gl_calls.h"
 
 #include <string>
 

@@ -1,0 +1,98 @@
+// Keyboard, window and pad input on Win32, one event per pass.
+#include "host/win32/events.h"
+
+#include "host/key_table.h"
+#include "host/win32/pads.h"
+#include "host/win32/window.h"
+
+#include <windows.h>
+
+namespace {
+
+// Key events made by one poll of the pads and not applied yet: each gets a
+// pass of its own.
+InputEvent waiting[maxPadKeyEvents];
+int        waitingNext  = 0;
+int        waitingCount = 0;
+
+// The virtual-key codes the game tells apart are its own key codes.
+struct KnownKeys {
+    bool known[256] = {};
+    constexpr KnownKeys()
+    {
+#define WIN32_KEY_KNOWN(sdl, code, vk) known[vk] = true;
+        HOST_KEYS(WIN32_KEY_KNOWN)
+#undef WIN32_KEY_KNOWN
+    }
+};
+constexpr KnownKeys knownKeys;
+
+// Every key the game holds down goes up: key-ups sent while the window had
+// no focus never reach it.
+void releaseHeldKeys()
+{
+    for (int key = 0; key < 256; ++key)
+        if (keys[key])
+            applyInputEvent({InputEventType::KeyUp, key});
+    forgetPadKeys();
+}
+
+} // namespace
+
+bool translateKeyMessage(unsigned message, unsigned long long wParam, long long lParam,
+                         InputEvent* out)
+{
+    const int  vk      = static_cast<int>(wParam & 0xFF);
+    const bool pressed = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP) {
+        const bool withAlt = (lParam & (1LL << 29)) != 0;
+        const bool repeat  = (lParam & (1LL << 30)) != 0;
+        if (message == WM_SYSKEYDOWN && withAlt && !repeat && vk == VK_F4)
+            *out = {InputEventType::Quit, 0};
+        else {
+            if (message == WM_SYSKEYDOWN && withAlt && !repeat && vk == VK_RETURN)
+                toggleDisplayFullscreen();
+            return false;
+        }
+        return true;
+    }
+    if (message != WM_KEYDOWN && message != WM_KEYUP)
+        return false;
+    *out = {pressed ? InputEventType::KeyDown : InputEventType::KeyUp,
+            knownKeys.known[vk] ? vk : otherKeyCode};
+    return true;
+}
+
+void handleOneWin32Event()
+{
+    MSG message;
+    while (waitingCount == 0) {
+        waitingNext = 0;
+        if (takeFocusLoss()) {
+            releaseHeldKeys();
+            return;
+        }
+        if (takeCloseRequest()) {
+            waiting[0]   = {InputEventType::Quit, 0};
+            waitingCount = 1;
+            break;
+        }
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            waitingCount = pollGamepads(waiting);
+            break;
+        }
+        if (message.message == WM_QUIT) {
+            waiting[0]   = {InputEventType::Quit, 0};
+            waitingCount = 1;
+        } else if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
+            if (translateKeyMessage(message.message, message.wParam, message.lParam, &waiting[0]))
+                waitingCount = 1;
+        } else {
+            DispatchMessageW(&message);
+        }
+    }
+    if (waitingCount > 0) {
+        applyInputEvent(waiting[waitingNext++]);
+        --waitingCount;
+    }
+}

@@ -1,0 +1,128 @@
+// Gamepads through XInput, loaded at run time from the system folder.
+#include "host/win32/pads.h"
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <xinput.h>
+
+namespace {
+
+constexpr int   maxPads      = XUSER_MAX_COUNT;
+constexpr int   stickPress   = 32767 * stickPressPercent / 100;
+constexpr int   stickRelease = 32767 * stickReleasePercent / 100;
+constexpr DWORD absentPollMs = 1000; // how often a free slot is looked at again
+constexpr WORD  dpadLeft     = XINPUT_GAMEPAD_DPAD_LEFT;
+constexpr WORD  dpadRight    = XINPUT_GAMEPAD_DPAD_RIGHT;
+constexpr WORD  buttonA      = XINPUT_GAMEPAD_A;
+constexpr WORD  buttonStart  = XINPUT_GAMEPAD_START;
+constexpr WORD  otherButtons = static_cast<WORD>(~(dpadLeft | dpadRight | buttonA | buttonStart));
+
+using GetStateFunction = DWORD(WINAPI*)(DWORD, XINPUT_STATE*);
+
+struct Pad {
+    bool     present;
+    DWORD    lastLook; // when a free slot was last asked, in timeGetTime-like ms
+    unsigned held;     // the pad keys it holds
+    int      stick;    // -1 left, 0 centre, 1 right
+};
+
+HMODULE          library  = nullptr;
+GetStateFunction getState = nullptr;
+Pad              pads[maxPads];
+unsigned         heldBefore = 0;
+
+int stickDirection(int value, int before)
+{
+    if (value <= -stickPress || (before < 0 && value < -stickRelease))
+        return -1;
+    if (value >= stickPress || (before > 0 && value > stickRelease))
+        return 1;
+    return 0;
+}
+
+// The pad keys of a pad's state, as the SDL host maps its buttons: every
+// other button (up and down on the D-pad too) is a key of no meaning.
+unsigned keysOf(const XINPUT_GAMEPAD& state, int stick)
+{
+    unsigned held = 0;
+    if (state.wButtons & dpadLeft)
+        held |= PadLeft;
+    if (state.wButtons & dpadRight)
+        held |= PadRight;
+    if (state.wButtons & buttonA)
+        held |= PadFire;
+    if (state.wButtons & buttonStart)
+        held |= PadPause;
+    if (state.wButtons & otherButtons)
+        held |= PadOther;
+    if (stick < 0)
+        held |= PadLeft;
+    if (stick > 0)
+        held |= PadRight;
+    return held;
+}
+
+void readPad(DWORD index, Pad& pad)
+{
+    const DWORD now = GetTickCount();
+    if (!pad.present && pad.lastLook != 0 && now - pad.lastLook < absentPollMs)
+        return;
+    pad.lastLook       = now;
+    XINPUT_STATE state = {};
+    if (getState(index, &state) != ERROR_SUCCESS) {
+        pad = Pad{false, now, 0, 0};
+        return;
+    }
+    pad.present = true;
+    pad.stick   = stickDirection(state.Gamepad.sThumbLX, pad.stick);
+    pad.held    = keysOf(state.Gamepad, pad.stick);
+}
+
+} // namespace
+
+void startGamepads()
+{
+    // Only from the system folder: never a DLL of the same name elsewhere.
+    for (const wchar_t* name : {L"xinput1_4.dll", L"xinput1_3.dll", L"xinput9_1_0.dll"}) {
+        library = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        if (library)
+            break;
+    }
+    if (library)
+        getState = reinterpret_cast<GetStateFunction>(
+            reinterpret_cast<void*>(GetProcAddress(library, "XInputGetState")));
+    for (Pad& pad : pads)
+        pad = Pad{};
+    heldBefore = 0;
+}
+
+void stopGamepads()
+{
+    if (library)
+        FreeLibrary(library);
+    library  = nullptr;
+    getState = nullptr;
+}
+
+int pollGamepads(InputEvent* out)
+{
+    if (!getState)
+        return 0;
+    unsigned held = 0;
+    for (DWORD i = 0; i < maxPads; ++i) {
+        readPad(i, pads[i]);
+        held |= pads[i].held;
+    }
+    int n = 0;
+    for (int i = 0; i < padKeyCount; ++i)
+        if ((heldBefore & padKeys[i]) && !(held & padKeys[i]))
+            out[n++] = {InputEventType::KeyUp, padKeyCode[i]};
+    for (int i = 0; i < padKeyCount; ++i)
+        if (!(heldBefore & padKeys[i]) && (held & padKeys[i]))
+            out[n++] = {InputEventType::KeyDown, padKeyCode[i]};
+    heldBefore = held;
+    return n;
+}
+
+void forgetPadKeys() { heldBefore = 0; }

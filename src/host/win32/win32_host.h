@@ -1,0 +1,10 @@
+// The Windows host's setup: its clock (the performance counter, sleeping on
+// a 1 ms timer) and its services (presenting, the calendar).
+#pragma once
+
+// Points the frame clock at the performance counter, asks Windows for 1 ms
+// timer steps and points the game's services at the window and the calendar.
+void installWin32Host();
+
+// Gives the timer steps back, as the program exits.
+void shutDownWin32Host();
