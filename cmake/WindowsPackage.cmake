@@ -3,10 +3,6 @@
 # README.txt and LICENSE.txt, to unzip and play) and build-win/swarm-setup.exe
 # (the same files in a per-user installer made with NSIS). The packaged
 # swarm.exe is a stripped copy; the build tree keeps the one with symbols.
-if(NOT TARGET swarm)
-  message(STATUS "No swarm.exe in this build: no Windows packages")
-  return()
-endif()
 find_program(SWARM_MAKENSIS makensis)
 if(NOT SWARM_MAKENSIS)
   message(FATAL_ERROR "makensis is missing (Debian package nsis; scripts/install-deps.sh windows)")
@@ -75,12 +71,12 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/swarm-setup.exe
 add_custom_target(windows-packages ALL
   DEPENDS ${CMAKE_BINARY_DIR}/swarm-win.zip ${CMAKE_BINARY_DIR}/swarm-setup.exe)
 
-# The packages and the real swarm.exe under Wine (tests/windows/): run one
-# at a time, as they share the stage's Wine prefix.
+# The packages and the real swarm.exe under Wine (tests/windows/): one at a
+# time, as they share the session's display and keyboard.
 if(SWARM_TESTS)
   foreach(name packages game)
     add_test(NAME windows.${name}
       COMMAND bash ${CMAKE_SOURCE_DIR}/tests/windows/${name}.sh ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
-    set_tests_properties(windows.${name} PROPERTIES LABELS wine TIMEOUT 300 RESOURCE_LOCK wine_prefix)
+    set_tests_properties(windows.${name} PROPERTIES LABELS wine TIMEOUT 300 RESOURCE_LOCK wine_display)
   endforeach()
 endif()
