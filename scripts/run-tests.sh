@@ -72,15 +72,9 @@ fi
 
 if [ "${SKIP_WINDOWS:-0}" != 1 ]; then
     stage "The Windows version under Wine"
-    # One Wine prefix for the whole stage (making one takes about 10 s),
-    # shared by its tests one after the other.
-    SWARM_WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/swarm-wine-XXXXXX")
-    export SWARM_WINEPREFIX
-    status=0
-    ctest --test-dir "$WIN_BUILD" --output-on-failure -j1 || status=$?
-    WINEPREFIX=$SWARM_WINEPREFIX wineserver -k 2> /dev/null || true
-    rm -rf "$SWARM_WINEPREFIX"
-    [ "$status" = 0 ] || exit "$status"
+    # One Wine session for the whole stage (making a prefix takes about
+    # 10 s): its tests one after the other, on one display.
+    tests/windows/wine.sh session ctest --test-dir "$WIN_BUILD" --output-on-failure -j1
 fi
 
 stage "All tests passed"
