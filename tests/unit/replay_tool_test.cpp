@@ -15,16 +15,22 @@
 
 namespace {
 
+// swarm-replay, or the program named by SWARM_REPLAY_PROGRAM that must behave
+// the same (tests/web/run.sh, tests/windows/replay_tool.sh).
+std::string replayProgram()
+{
+    const char* program = std::getenv("SWARM_REPLAY_PROGRAM");
+    return program && *program ? program : SWARM_REPLAY_PATH;
+}
+
 CommandResult replay(std::vector<std::string> args)
 {
-    args.insert(args.begin(), SWARM_REPLAY_PATH);
+    args.insert(args.begin(), replayProgram());
     return runCommand(args);
 }
 
 TEST(ReplayTool, DataDefaultsToTheWorkingDirectory)
 {
-    // Also run on swarm-web-replay, named by SWARM_REPLAY_PROGRAM (tests/web/run.sh).
-    const char*        program = std::getenv("SWARM_REPLAY_PROGRAM");
     TempDir            dir;
     std::istringstream dataFiles(SWARM_DATA_FILES);
     for (std::string file; dataFiles >> file;)
@@ -32,8 +38,7 @@ TEST(ReplayTool, DataDefaultsToTheWorkingDirectory)
             symlink((std::string(SWARM_DATA_DIR) + "/" + file).c_str(), dir.file(file).c_str()), 0);
     writeFile(dir.file("HighScore.dat"), formatHighScore(43210, 3));
     InDirectory         here(dir.path());
-    const CommandResult r = runCommand(
-        {program && *program ? program : SWARM_REPLAY_PATH, "--frames", "1", "--trace", "-"});
+    const CommandResult r = runCommand({replayProgram(), "--frames", "1", "--trace", "-"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(traceField(r.out, "highScore"), "43210") << "the high score in the working directory";
 }
@@ -119,7 +124,7 @@ TEST(ReplayTool, FilesThatAreNoRegularFilesAreMissingAndNeverHang)
         }
         TempDir keys;
         writeFile(keys.file("k"), "30 down 65\n31 up 65\n300 down escape\n301 up escape\n");
-        const CommandResult r = runCommand({SWARM_REPLAY_PATH, "--data", dir.path(), "--keys",
+        const CommandResult r = runCommand({replayProgram(), "--data", dir.path(), "--keys",
                                             keys.file("k"), "--frames", "700", "--trace", "-"},
                                            60);
         ASSERT_EQ(r.status, 0) << "killed after a minute, or failed: " << r.err;

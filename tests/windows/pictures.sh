@@ -4,6 +4,8 @@
 #   tests/windows/pictures.sh NATIVE_BUILD WINDOWS_BUILD
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
+# All of the test's runs in one Wine session, unless it is in one already.
+[ -n "${SWARM_WINE_SESSION:-}" ] || exec "$here/wine.sh" session sh "$0" "$@"
 native=$(cd "$1" && pwd)
 win=$(cd "$2" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/swarm-win-pictures-XXXXXX")

@@ -7,12 +7,40 @@
 
 #include <windows.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
+#include <mutex>
 #include <string>
+#include <thread>
 
 namespace {
 
 int failures = 0;
+
+// A refusal that hangs fails the test, naming what it hung on, instead of
+// holding it up until ctest gives up.
+std::mutex              watched;
+std::condition_variable finished;
+std::string             doing = "start";
+bool                    done  = false;
+
+void watchdog()
+{
+    std::unique_lock<std::mutex> lock(watched);
+    if (!finished.wait_for(lock, std::chrono::seconds(30), [] { return done; })) {
+        std::printf("FAIL: hangs on %s\n", doing.c_str());
+        std::fflush(stdout);
+        std::_Exit(1);
+    }
+}
+
+void nowDoing(const std::string& what)
+{
+    std::lock_guard<std::mutex> lock(watched);
+    doing = what;
+}
 
 void check(bool ok, const std::string& what)
 {
@@ -47,14 +75,16 @@ void notAFileIsRefused(const std::string& folder)
 {
     const std::string inner = folder + "\\HighScore.dat.folder";
     CreateDirectoryA(inner.c_str(), nullptr);
-    // A pipe that nobody ever writes to: reading it would wait for ever.
+    // A pipe that nobody ever writes to: reading it would wait for ever. It
+    // tells whether anybody opened it, which a device's name never is.
     const char*  pipeName = "\\\\.\\pipe\\swarm-storage-test";
-    const HANDLE pipe =
-        CreateNamedPipeA(pipeName, PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 2, 512, 512, 0, nullptr);
+    const HANDLE pipe = CreateNamedPipeA(pipeName, PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_NOWAIT,
+                                         1, 512, 512, 0, nullptr);
     check(pipe != INVALID_HANDLE_VALUE, "the test's pipe");
     const std::string names[] = {
         inner, "CON", "NUL", "nul.dat", "COM1", "conin$", "LPT1.txt", folder + "\\CON", pipeName};
     for (const std::string& name : names) {
+        nowDoing(name);
         BoundedFile file;
         check(!readBoundedFile(name.c_str(), 512, file), "read refused: " + name);
         check(readHighScoreFile(name.c_str()) == 10000, "high score file refused: " + name);
@@ -66,6 +96,8 @@ void notAFileIsRefused(const std::string& folder)
     check(!writeHighScoreFile(inner.c_str(), 20000, 5), "no save over a folder");
     check((GetFileAttributesA(inner.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0,
           "the folder is still there");
+    check(!ConnectNamedPipe(pipe, nullptr) && GetLastError() == ERROR_PIPE_LISTENING,
+          "the pipe was never opened");
     CloseHandle(pipe);
     RemoveDirectoryA(inner.c_str());
 }
@@ -93,12 +125,19 @@ void anArchiveIsReadFromItsBytes(const std::string& folder)
 
 int main()
 {
+    std::thread       watch(watchdog);
     const std::string folder = makeFolder();
     savingTwiceKeepsTheNewerScore(folder);
     notAFileIsRefused(folder);
     anArchiveIsReadFromItsBytes(folder);
     DeleteFileA((folder + "\\HighScore.dat").c_str());
     RemoveDirectoryA(folder.c_str());
+    {
+        std::lock_guard<std::mutex> lock(watched);
+        done = true;
+    }
+    finished.notify_one();
+    watch.join();
     std::printf("%s\n", failures ? "storage on Windows: FAILED" : "storage on Windows: ok");
     return failures ? 1 : 0;
 }

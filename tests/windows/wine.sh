@@ -7,6 +7,9 @@
 #       Xvfb and removes a prefix of its own; COMMAND's status is the status.
 #   tests/windows/wine.sh run PROGRAM.exe [ARGS...]
 #       runs one program in the session around it, or in a session of its own.
+# A session stops every Wine program of its prefix as it ends, so sessions that
+# share one $SWARM_WINEPREFIX must not overlap: run ctest -j1 then, or run
+# ctest itself in a session (then its tests share it).
 # Wine never looks for Mono or Gecko, and says nothing of its own on
 # standard error (WINEDEBUG=-all; set SWARM_WINEDEBUG to see it).
 set -eu
@@ -33,7 +36,10 @@ xvfb=""
 cleanup() {
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    if [ -n "$xvfb" ]; then
+        kill "$xvfb" 2>/dev/null || true
+        wait "$xvfb" 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
