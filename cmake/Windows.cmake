@@ -70,7 +70,17 @@ add_dependencies(swarm-replay gamedata)
 
 # ---- swarm.exe, the game on the Win32 host, and its resources (icon,
 # version information, manifest) go here. ----
-add_executable(swarm WIN32 src/host/win32/main.cpp)
+# The icon is the generator's own, made by the native build beside its data.
+enable_language(RC)
+set(SWARM_ICON_FILE "${SWARM_NATIVE_BUILD_DIR}/icons/swarm.ico")
+set(SWARM_MANIFEST_FILE "${CMAKE_BINARY_DIR}/swarm.manifest")
+set(SWARM_VERSION_QUAD "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
+set(SWARM_VERSION_COMMAS "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0")
+configure_file(src/host/win32/swarm.manifest ${SWARM_MANIFEST_FILE} @ONLY)
+configure_file(src/host/win32/swarm.rc.in ${CMAKE_BINARY_DIR}/swarm.rc @ONLY)
+set_source_files_properties(${CMAKE_BINARY_DIR}/swarm.rc PROPERTIES
+  OBJECT_DEPENDS "${SWARM_ICON_FILE};${SWARM_MANIFEST_FILE}")
+add_executable(swarm WIN32 src/host/win32/main.cpp ${CMAKE_BINARY_DIR}/swarm.rc)
 target_link_libraries(swarm PRIVATE swarmwin32)
 set_target_properties(swarm PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_dependencies(swarm gamedata)

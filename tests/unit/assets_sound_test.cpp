@@ -306,4 +306,32 @@ TEST(AssetsIcons, WindowIconIsA32BitBmpWithAlphaAndDesktopIconsExist)
     }
 }
 
+// The Windows program's icon: a directory of 16 to 64 pixel images that lie
+// within the file, each a 32-bit DIB of twice its height (colour, then mask);
+// the 32-pixel one is the window icon's picture.
+TEST(AssetsIcons, WindowsIconHoldsEachSizeAsA32BitImage)
+{
+    const Bytes ico = readBytes(std::string(SWARM_DATA_DIR) + "/../icons/swarm.ico");
+    ASSERT_GE(ico.size(), 6u);
+    EXPECT_EQ(le16(ico, 2), 1u) << "an icon";
+    ASSERT_EQ(le16(ico, 4), 4u);
+    const Bytes    bmp     = readBytes(dataPath("swarm-icon.bmp"));
+    const uint32_t sides[] = {16, 32, 48, 64};
+    for (size_t i = 0; i < 4; ++i) {
+        const size_t   entry = 6 + 16 * i;
+        const uint32_t side  = sides[i];
+        const uint32_t bytes = le32(ico, entry + 8), at = le32(ico, entry + 12);
+        ASSERT_LE(size_t(at) + bytes, ico.size()) << side;
+        EXPECT_EQ(ico[entry], side);
+        EXPECT_EQ(le32(ico, at + 4), side);
+        EXPECT_EQ(le32(ico, at + 8), 2 * side) << "colour and mask";
+        EXPECT_EQ(le16(ico, at + 14), 32u);
+        EXPECT_EQ(bytes, 40 + side * side * 4 + (side + 31) / 32 * 4 * side) << side;
+        if (side == 32) {
+            EXPECT_TRUE(std::equal(bmp.end() - 32 * 32 * 4, bmp.end(), ico.begin() + at + 40))
+                << "the window icon's picture";
+        }
+    }
+}
+
 } // namespace

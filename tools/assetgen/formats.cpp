@@ -108,6 +108,51 @@ std::vector<uint8_t> bmpFile(const Canvas& picture)
     return out;
 }
 
+std::vector<uint8_t> icoFile(const std::vector<Canvas>& pictures)
+{
+    // Each entry is a 32-bit DIB: a BITMAPINFOHEADER of twice the height (the
+    // colour rows, then the 1-bit AND mask's), bottom row first.
+    std::vector<std::vector<uint8_t>> images;
+    for (const Canvas& picture : pictures) {
+        std::vector<uint8_t> image;
+        const int            maskRow = ((picture.w + 31) / 32) * 4;
+        put32(image, 40);
+        put32(image, static_cast<uint32_t>(picture.w));
+        put32(image, static_cast<uint32_t>(picture.h * 2));
+        put16(image, 1);
+        put16(image, 32);
+        for (int i = 0; i < 6; ++i)
+            put32(image, 0); // BI_RGB, sizes and colours left to the reader
+        const std::vector<uint8_t> px = picture.bytes(4);
+        for (int y = picture.h - 1; y >= 0; --y)
+            for (int x = 0; x < picture.w; ++x) {
+                const uint8_t* c = &px[(static_cast<size_t>(y) * picture.w + x) * 4];
+                image.insert(image.end(), {c[2], c[1], c[0], c[3]});
+            }
+        image.resize(image.size() + static_cast<size_t>(maskRow * picture.h), 0); // alpha decides
+        images.push_back(std::move(image));
+    }
+    std::vector<uint8_t> out;
+    put16(out, 0);
+    put16(out, 1); // an icon
+    put16(out, static_cast<uint16_t>(pictures.size()));
+    uint32_t offset = static_cast<uint32_t>(6 + 16 * pictures.size());
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        out.push_back(static_cast<uint8_t>(pictures[i].w % 256)); // 0 stands for 256
+        out.push_back(static_cast<uint8_t>(pictures[i].h % 256));
+        out.push_back(0); // no palette
+        out.push_back(0);
+        put16(out, 1);
+        put16(out, 32);
+        put32(out, static_cast<uint32_t>(images[i].size()));
+        put32(out, offset);
+        offset += static_cast<uint32_t>(images[i].size());
+    }
+    for (const std::vector<uint8_t>& image : images)
+        out.insert(out.end(), image.begin(), image.end());
+    return out;
+}
+
 bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     FILE* f = std::fopen(path.c_str(), "wb");

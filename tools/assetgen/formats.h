@@ -1,4 +1,4 @@
-// Byte layouts of the generated files: TGA archive entries, WAV sounds, the BMP icon.
+// Byte layouts of the generated files: TGA archive entries, WAV sounds, the BMP and ICO icons.
 #pragma once
 #include "canvas.h"
 
@@ -14,5 +14,8 @@ std::vector<uint8_t> wavFile(const std::vector<int16_t>& samples, int rate);
 
 // 32-bit BMP with a V4 header and alpha mask, bottom row first.
 std::vector<uint8_t> bmpFile(const Canvas& picture);
+
+// A Windows icon holding each picture as a 32-bit image with alpha.
+std::vector<uint8_t> icoFile(const std::vector<Canvas>& pictures);
 
 bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);

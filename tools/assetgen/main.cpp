@@ -46,7 +46,11 @@ bool writeIcons(const std::string& dir)
         if (!writePng(sub + "/swarm.png", px.data(), size, size, 4))
             return false;
     }
-    return true;
+    // The Windows program's icon, in the sizes its shell shows.
+    std::vector<Canvas> pictures;
+    for (int size : {16, 32, 48, 64})
+        pictures.push_back(drawIcon(size, true));
+    return writeBytes(dir + "/swarm.ico", icoFile(pictures));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The display window and its OpenGL context on SDL2: fullscreen on the
 // desktop's own mode or a window, Alt+Enter between them, the mouse cursor
-// and the icon. Presenting the picture in it is host/sdl/present.cpp's job.
+// and the icon. Presenting the picture in it is host/present/present.cpp's job.
 #include "host/sdl/window.h"
 
 #include "gfx/font.h"

@@ -56,7 +56,10 @@ bool translateKeyMessage(unsigned message, unsigned long long wParam, long long 
         }
         return true;
     }
-    if (message != WM_KEYDOWN && message != WM_KEYUP)
+    // Alt and F10 are system keys however they come (Alt's release after a
+    // key pressed with it comes as WM_KEYUP).
+    if ((message != WM_KEYDOWN && message != WM_KEYUP) || vk == VK_MENU || vk == VK_LMENU ||
+        vk == VK_RMENU || vk == VK_F10)
         return false;
     *out = {pressed ? InputEventType::KeyDown : InputEventType::KeyUp,
             knownKeys.known[vk] ? vk : otherKeyCode};
@@ -78,7 +81,9 @@ void handleOneWin32Event()
             break;
         }
         if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            waitingCount = pollGamepads(waiting);
+            // The pads play only while the game's window is the active one.
+            if (GetActiveWindow())
+                waitingCount = pollGamepads(waiting);
             break;
         }
         if (message.message == WM_QUIT) {

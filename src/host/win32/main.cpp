@@ -14,7 +14,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -30,6 +29,15 @@ void loadDllsFromSystemFolderOnly()
     if (set)
         set(LOAD_LIBRARY_SEARCH_SYSTEM32);
     SetDllDirectoryW(L"");
+}
+
+// Shows `text` in a message box titled with the game's name.
+void showMessage(const std::string& text, UINT icon)
+{
+    const int    size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(size > 0 ? static_cast<std::size_t>(size) : 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], size);
+    MessageBoxW(nullptr, wide.c_str(), L"Swarm!", icon);
 }
 
 // Writes `text` where the player started the program: its standard output
@@ -55,21 +63,14 @@ void answer(const std::string& text, bool isError)
         }
         FreeConsole();
     }
-    const int    size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(size > 0 ? static_cast<std::size_t>(size) : 1, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], size);
-    MessageBoxW(nullptr, wide.c_str(), L"Swarm!", isError ? MB_ICONERROR : MB_ICONINFORMATION);
+    showMessage(text, isError ? MB_ICONERROR : MB_ICONINFORMATION);
 }
 
 // The game cannot start: says why, in a message box, and in the log.
 int refuse(const std::string& why)
 {
-    std::fprintf(stderr, "swarm: %s\n", why.c_str());
-    const std::string text = "Swarm! cannot start.\n\n" + why;
-    const int         size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring      wide(size > 0 ? static_cast<std::size_t>(size) : 1, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], size);
-    MessageBoxW(nullptr, wide.c_str(), L"Swarm!", MB_ICONERROR);
+    logLine(why);
+    showMessage("Swarm! cannot start.\n\n" + why, MB_ICONERROR);
     return 1;
 }
 

@@ -41,28 +41,6 @@ int stickDirection(int value, int before)
     return 0;
 }
 
-// The pad keys of a pad's state, as the SDL host maps its buttons: every
-// other button (up and down on the D-pad too) is a key of no meaning.
-unsigned keysOf(const XINPUT_GAMEPAD& state, int stick)
-{
-    unsigned held = 0;
-    if (state.wButtons & dpadLeft)
-        held |= PadLeft;
-    if (state.wButtons & dpadRight)
-        held |= PadRight;
-    if (state.wButtons & buttonA)
-        held |= PadFire;
-    if (state.wButtons & buttonStart)
-        held |= PadPause;
-    if (state.wButtons & otherButtons)
-        held |= PadOther;
-    if (stick < 0)
-        held |= PadLeft;
-    if (stick > 0)
-        held |= PadRight;
-    return held;
-}
-
 void readPad(DWORD index, Pad& pad)
 {
     const DWORD now = GetTickCount();
@@ -75,11 +53,33 @@ void readPad(DWORD index, Pad& pad)
         return;
     }
     pad.present = true;
-    pad.stick   = stickDirection(state.Gamepad.sThumbLX, pad.stick);
-    pad.held    = keysOf(state.Gamepad, pad.stick);
+    pad.held    = padKeysOf(state.Gamepad.wButtons, state.Gamepad.sThumbLX, &pad.stick);
 }
 
 } // namespace
+
+unsigned padKeysOf(unsigned buttons, int thumbX, int* stick)
+{
+    // Every button but those of the table (up and down on the D-pad too) is
+    // a key of no meaning, as on the SDL host.
+    unsigned held = 0;
+    if (buttons & dpadLeft)
+        held |= PadLeft;
+    if (buttons & dpadRight)
+        held |= PadRight;
+    if (buttons & buttonA)
+        held |= PadFire;
+    if (buttons & buttonStart)
+        held |= PadPause;
+    if (buttons & otherButtons)
+        held |= PadOther;
+    *stick = stickDirection(thumbX, *stick);
+    if (*stick < 0)
+        held |= PadLeft;
+    if (*stick > 0)
+        held |= PadRight;
+    return held;
+}
 
 void startGamepads()
 {

@@ -7,6 +7,12 @@
 // At most this many key events come of one poll (every pad key changing).
 constexpr int maxPadKeyEvents = padKeyCount;
 
+// The pad keys that an XInput pad's buttons (XINPUT_GAMEPAD_ bits) and its
+// left stick's x (-32768..32767) hold. `stick` is the stick's direction
+// (-1 left, 0 centre, 1 right) as last read, and is updated: a stick presses
+// beyond stickPressPercent and lets go within stickReleasePercent.
+unsigned padKeysOf(unsigned buttons, int thumbX, int* stick);
+
 void startGamepads();
 void stopGamepads();
 

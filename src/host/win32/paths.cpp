@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <knownfolders.h>
 #include <shlobj.h>
 
@@ -55,7 +56,7 @@ const char* missingDataFile(const std::wstring& folder)
                                         enemyShotEffect.fileName, enemyExplodeEffect.fileName,
                                         extraShipEffect.fileName, shipExplodeEffect.fileName};
     for (const char* name : names) {
-        const std::wstring path       = folder + L"\\" + std::wstring(name, name + strlen(name));
+        const std::wstring path = folder + L"\\" + std::wstring(name, name + std::strlen(name));
         const DWORD        attributes = GetFileAttributesW(path.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
             return name;

@@ -3,11 +3,11 @@
 #include "host/win32/sound_output.h"
 
 #include "host/win32/channel_mix.h"
+#include "host/win32/win32_host.h"
 #include "sound/sound_file.h"
 
 #include <windows.h>
 
-#include <cstdio>
 #include <memory>
 #include <mmsystem.h>
 #include <mutex>
@@ -30,10 +30,10 @@ bool                                   stopping = false; // under `lock`
 std::vector<std::unique_ptr<MixSound>> sounds;           // sound id n is sounds[n - 1]
 std::wstring                           soundFolder = L".";
 
-void logLine(const char* what, MMRESULT result)
+void logFailure(const char* what, MMRESULT result)
 {
-    std::fprintf(stderr, "swarm: %s (waveOut error %u); playing silently\n", what,
-                 static_cast<unsigned>(result));
+    logLine(std::string(what) + " (waveOut error " + std::to_string(result) +
+            "); playing silently");
 }
 
 // Mixes into every buffer the device has handed back and queues it again.
@@ -59,7 +59,7 @@ void feed()
 bool waveOpen()
 {
     if (waveOutGetNumDevs() == 0) {
-        std::fputs("swarm: no sound device; playing silently\n", stderr);
+        logLine("no sound device; playing silently");
         return false;
     }
     WAVEFORMATEX format    = {};
@@ -75,7 +75,7 @@ bool waveOpen()
     const MMRESULT opened = waveOutOpen(&device, WAVE_MAPPER, &format,
                                         reinterpret_cast<DWORD_PTR>(ready), 0, CALLBACK_EVENT);
     if (opened != MMSYSERR_NOERROR) {
-        logLine("cannot open the sound device", opened);
+        logFailure("cannot open the sound device", opened);
         CloseHandle(ready);
         ready  = nullptr;
         device = nullptr;

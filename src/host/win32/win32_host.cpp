@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <ctime>
 #include <mmsystem.h>
 
@@ -72,4 +73,12 @@ void shutDownWin32Host()
     if (timerPeriodSet)
         timeEndPeriod(1);
     timerPeriodSet = false;
+}
+
+void logLine(const std::string& text)
+{
+    const std::string line = "swarm: " + text + "\n";
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+    OutputDebugStringA(line.c_str());
 }

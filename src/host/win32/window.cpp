@@ -10,10 +10,10 @@
 #include "host/scaling.h"
 #include "host/view.h"
 #include "host/win32/wgl_context.h"
+#include "host/win32/win32_host.h"
 
 #include <windows.h>
 
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -48,7 +48,7 @@ HMONITOR chosenMonitor(int index)
     EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&monitors));
     if (index >= 0 && index < static_cast<int>(monitors.size()))
         return monitors[static_cast<std::size_t>(index)];
-    std::fprintf(stderr, "swarm: there is no display %d; using display 0\n", index);
+    logLine("there is no display " + std::to_string(index) + "; using display 0");
     return monitors.empty() ? MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY) : monitors[0];
 }
 
@@ -126,6 +126,15 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             return TRUE;
         }
         break;
+    case WM_GETMINMAXINFO: {
+        // A window is never made smaller than half the picture.
+        RECT least = {0, 0, pictureWidth / 2, pictureHeight / 2};
+        AdjustWindowRectEx(&least, windowStyle, FALSE, 0);
+        auto* limits             = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMinTrackSize.x = least.right - least.left;
+        limits->ptMinTrackSize.y = least.bottom - least.top;
+        return 0;
+    }
     case WM_DPICHANGED:
         if (!fullscreen) {
             const RECT* place = reinterpret_cast<const RECT*>(lParam);
@@ -243,6 +252,8 @@ bool createDisplayWindow(std::string* error)
     if (!startPresenting(target, displaySettings.scale, &reason))
         return fail(error, "Cannot present the picture: " + reason);
     glViewport(0, 0, pictureWidth, pictureHeight);
+    // No screen saver and no display power-down while the game runs.
+    SetThreadExecutionState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED);
     setPerspectiveView();
     loadGraphics();
     return true;
@@ -250,6 +261,7 @@ bool createDisplayWindow(std::string* error)
 
 void destroyDisplayWindow()
 {
+    SetThreadExecutionState(ES_CONTINUOUS);
     if (context)
         releaseFont();
     closeWindow();
