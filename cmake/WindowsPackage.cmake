@@ -57,14 +57,14 @@ ${remove_lines}!macroend
 
 set(SWARM_NSIS_DEFINES -DVERSION=${PROJECT_VERSION} -DOUTFILE=${CMAKE_BINARY_DIR}/swarm-setup.exe
   -DLICENSE=${SWARM_PACKAGE_DIR}/LICENSE.txt -DFILES=${CMAKE_BINARY_DIR}/package/files.nsh)
-if(SWARM_WINDOWS_ICON)
-  list(APPEND SWARM_NSIS_DEFINES -DICON=${SWARM_WINDOWS_ICON})
+if(SWARM_ICON_FILE)
+  list(APPEND SWARM_NSIS_DEFINES -DICON=${SWARM_ICON_FILE})
 endif()
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/swarm-setup.exe
   COMMAND ${SWARM_MAKENSIS} -V2 -NOCD ${SWARM_NSIS_DEFINES} ${CMAKE_SOURCE_DIR}/packaging/windows/swarm.nsi
   DEPENDS ${CMAKE_SOURCE_DIR}/packaging/windows/swarm.nsi ${CMAKE_BINARY_DIR}/package/files.nsh
     ${SWARM_PACKAGE_COPIES} ${SWARM_PACKAGE_DIR}/README.txt ${SWARM_PACKAGE_DIR}/LICENSE.txt
-    ${SWARM_WINDOWS_ICON}
+    ${SWARM_ICON_FILE}
   COMMENT "Making the installer swarm-setup.exe"
   VERBATIM)
 
