@@ -5,6 +5,10 @@
 #                                  Emscripten, Chromium, and Node.js with npm
 #                                  only where no node or npm is found (a
 #                                  Node.js from elsewhere is kept as it is)
+#   scripts/install-deps.sh windows  building the Windows version (make
+#                                  windows): the native build's tools for its
+#                                  data, MinGW-w64's compilers, NSIS for the
+#                                  installer, and Wine for its tests
 #   scripts/install-deps.sh test   all of that and every test tool (make test)
 #   scripts/install-deps.sh bench  the test tools, a peer game and a load
 #                                  maker for bench/run.sh
@@ -26,6 +30,16 @@ xvfb xauth xdotool x11-utils x11-apps imagemagick
 desktop-file-utils appstream man-db dpkg-dev file clang-format lintian
 "
 
+# The -posix compilers have std::thread; wine64 runs 64-bit programs without
+# an i386 architecture, and Wine's graphics and monitors need the X
+# libraries that it only recommends.
+windows="
+g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+nsis unzip
+wine wine64 libgl1 libxrandr2 libxinerama1 libxrender1 libxi6 libxcursor1
+xvfb xauth xdotool imagemagick
+"
+
 bench="chromium-bsu stress-ng"
 
 web="emscripten binaryen chromium fonts-dejavu-core"
@@ -35,10 +49,11 @@ command -v npm > /dev/null 2>&1 || web="$web npm"
 case ${1:-} in
     play) packages=$play ;;
     web) packages="$play $web" ;;
-    test) packages="$play $web $test" ;;
+    windows) packages="$play $windows" ;;
+    test) packages="$play $web $windows $test" ;;
     bench) packages="$play $test $bench" ;;
     *)
-        echo "usage: $0 play|web|test|bench" >&2
+        echo "usage: $0 play|web|windows|test|bench" >&2
         exit 2
         ;;
 esac

@@ -6,14 +6,17 @@
 #   3. each fuzz target (graphics archive, high score file, WAV loading) for
 #      $FUZZ_SECONDS seconds on a copy of its seed corpus;
 #   4. a short soak of random play with the game data's invariants checked;
-#   5. the browser version in headless Chromium (tests/web/run.sh).
-# Expects the normal build made with its tests and the browser build in
-# $WEB_BUILD (as `make test` does). SKIP_SANITIZE=1, SKIP_FUZZ=1, SKIP_SOAK=1
-# and SKIP_WEB=1 leave a stage out.
+#   5. the browser version in headless Chromium (tests/web/run.sh);
+#   6. the Windows version under Wine and Xvfb: its tests in $WIN_BUILD.
+# Expects the normal build made with its tests, the browser build in
+# $WEB_BUILD and the Windows build with its tests in $WIN_BUILD (as `make
+# test` does). SKIP_SANITIZE=1, SKIP_FUZZ=1, SKIP_SOAK=1, SKIP_WEB=1 and
+# SKIP_WINDOWS=1 leave a stage out.
 set -eu
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
 WEB_BUILD=${WEB_BUILD:-build-web}
+WIN_BUILD=${WIN_BUILD:-build-win}
 JOBS=${JOBS:-2}
 FUZZ_SECONDS=${FUZZ_SECONDS:-45}
 SOAK_PASSES=${SOAK_PASSES:-50000}
@@ -65,6 +68,13 @@ if [ "${SKIP_WEB:-0}" != 1 ]; then
     # The driver of Chromium, fetched from the npm registry the first time.
     cmake --build "$WEB_BUILD" --target node-modules
     tests/web/run.sh "$BUILD" "$WEB_BUILD"
+fi
+
+if [ "${SKIP_WINDOWS:-0}" != 1 ]; then
+    stage "The Windows version under Wine"
+    # One Wine session for the whole stage (making a prefix takes about
+    # 10 s): its tests one after the other, on one display.
+    tests/windows/wine.sh session ctest --test-dir "$WIN_BUILD" --output-on-failure -j1
 fi
 
 stage "All tests passed"
