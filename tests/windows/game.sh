@@ -62,8 +62,8 @@ press_until() { # SECONDS KEY CONDITION...
     return 0
 }
 
-run_game() { # [options]: swarm.exe from its package folder, its window up
-    start_game "$here/wine.sh" run "$game" "$@"
+run_game() { # swarm.exe from its package folder, its window up
+    start_game "$here/wine.sh" run "$game"
 }
 end_game() { # waits for the Windows program to end
     wait_until 15 game_ended || fatal "the game did not end"
