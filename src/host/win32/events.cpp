@@ -42,18 +42,18 @@ void releaseHeldKeys()
 bool translateKeyMessage(unsigned message, unsigned long long wParam, long long lParam,
                          InputEvent* out)
 {
-    const int  vk      = static_cast<int>(wParam & 0xFF);
-    const bool pressed = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    const int vk = static_cast<int>(wParam & 0xFF);
     if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP) {
-        const bool withAlt = (lParam & (1LL << 29)) != 0;
-        const bool repeat  = (lParam & (1LL << 30)) != 0;
-        if (message == WM_SYSKEYDOWN && withAlt && !repeat && vk == VK_F4)
-            *out = {InputEventType::Quit, 0};
-        else {
-            if (message == WM_SYSKEYDOWN && withAlt && !repeat && vk == VK_RETURN)
-                toggleDisplayFullscreen();
+        // A first press with Alt held: not a repeat (bit 30), Alt down (bit 29).
+        const bool press =
+            message == WM_SYSKEYDOWN && (lParam & (1LL << 29)) != 0 && (lParam & (1LL << 30)) == 0;
+        if (press && vk == VK_RETURN)
+            toggleDisplayFullscreen();
+        if (!(press && vk == VK_F4))
             return false;
-        }
+        // Key messages never reach DefWindowProc, which would close the
+        // window: Alt+F4 quits here, without saving.
+        *out = {InputEventType::Quit, 0};
         return true;
     }
     // Alt and F10 are system keys however they come (Alt's release after a
@@ -61,7 +61,7 @@ bool translateKeyMessage(unsigned message, unsigned long long wParam, long long 
     if ((message != WM_KEYDOWN && message != WM_KEYUP) || vk == VK_MENU || vk == VK_LMENU ||
         vk == VK_RMENU || vk == VK_F10)
         return false;
-    *out = {pressed ? InputEventType::KeyDown : InputEventType::KeyUp,
+    *out = {message == WM_KEYDOWN ? InputEventType::KeyDown : InputEventType::KeyUp,
             knownKeys.known[vk] ? vk : otherKeyCode};
     return true;
 }

@@ -22,7 +22,7 @@ using GetStateFunction = DWORD(WINAPI*)(DWORD, XINPUT_STATE*);
 
 struct Pad {
     bool     present;
-    DWORD    lastLook; // when a free slot was last asked, in timeGetTime-like ms
+    DWORD    lastLook; // when the slot was last asked, GetTickCount's ms
     unsigned held;     // the pad keys it holds
     int      stick;    // -1 left, 0 centre, 1 right
 };
