@@ -62,8 +62,8 @@ press_until() { # SECONDS KEY CONDITION...
     return 0
 }
 
-run_game() { # [options]: swarm.exe from its package folder, its window up
-    start_game "$here/wine.sh" run "$game" "$@"
+run_game() { # swarm.exe from its package folder, its window up
+    start_game "$here/wine.sh" run "$game"
 }
 end_game() { # waits for the Windows program to end
     wait_until 15 game_ended || fatal "the game did not end"
@@ -107,8 +107,11 @@ hold_left() {
 }
 check "Left moves the ship" wait_until 40 hold_left
 # Escape pauses only while the ship is in play (not while it flies in or
-# explodes): press again until the overlay shows, giving each press time.
-press_until 60 Escape paused_shown || fatal "the pause overlay did not appear"
+# explodes, and enemies soon shoot it): press at once, while it is known to
+# be in play, then again until the overlay shows, giving each press time.
+key Escape
+wait_until 8 paused_shown || press_until 40 Escape paused_shown ||
+    fatal "the pause overlay did not appear"
 pass "Escape in play shows the pause overlay"
 # One press: a second one on the title would quit.
 key Escape

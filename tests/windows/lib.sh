@@ -2,7 +2,7 @@
 # (tests/windows/wine.sh) after `build` is set to the Windows build: the
 # checks and $work of tests/scripts/lib/common.sh, waiting for a condition,
 # and the folders of the prefix's user.
-# shellcheck source=../scripts/lib/common.sh
+# shellcheck shell=bash source=../scripts/lib/common.sh
 . "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/common.sh"
 
 wait_until() { # SECONDS COMMAND...: polls until the command succeeds
