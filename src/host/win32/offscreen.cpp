@@ -1,8 +1,12 @@
 // The headless host's OpenGL context on Windows: a hidden 640 x 480 window
-// with a WGL context, drawn into directly.
+// with a WGL context. The game draws into a picture-sized frame buffer of its
+// own where the context has frame buffer objects: a window that is never
+// shown owns none of its pixels, and drivers may leave them undefined.
 #include "host/headless/offscreen.h"
 
 #include "host/picture.h"
+#include "host/present/gl_calls.h"
+#include "host/present/scaler.h"
 #include "host/win32/wgl_context.h"
 
 namespace {
@@ -12,6 +16,9 @@ const char offscreenClass[] = "SwarmOffscreen";
 HWND  offscreenWindow;
 HDC   offscreenDc;
 HGLRC offscreenContext;
+// Bound for drawing and reading while the context is open; all zero when the
+// context has no frame buffer objects and the window's pixels are used.
+PictureBuffer offscreenPicture;
 
 } // namespace
 
@@ -39,11 +46,17 @@ bool openOffscreenContext(std::string* error)
         offscreenWindow = nullptr;
         return false;
     }
+    if (lookUpGlCalls(wglEntryPoint) && createPictureBuffer(&offscreenPicture, true))
+        gl.bindFramebuffer(GL_FRAMEBUFFER, offscreenPicture.framebuffer);
     return true;
 }
 
 void closeOffscreenContext()
 {
+    if (offscreenPicture.framebuffer) {
+        gl.bindFramebuffer(GL_FRAMEBUFFER, 0);
+        deletePictureBuffer(&offscreenPicture);
+    }
     destroyWglContext(offscreenWindow, offscreenDc, offscreenContext);
     if (offscreenWindow)
         DestroyWindow(offscreenWindow);
