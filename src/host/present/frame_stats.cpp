@@ -69,7 +69,8 @@ void writeFrameStats()
     const char* path = std::getenv("SWARM_FRAME_STATS");
     if (!path)
         return;
-    std::FILE* out = std::fopen(path, "w");
+    // Binary, so that Windows writes the same lines, without carriage returns.
+    std::FILE* out = std::fopen(path, "wb");
     if (!out)
         return;
     std::fprintf(out, "first_frame_ms %.3f\npeak_memory_kb %ld\n", firstFrameMs, readPeakMemory());
