@@ -6,7 +6,7 @@
 //   swarm-floor [--scale MODE] [--window] [SECONDS] [--columns]
 #include "gfx/gl.h"
 #include "host/options.h"
-#include "host/sdl/frame_stats.h"
+#include "host/present/frame_stats.h"
 #include "host/sdl/sdl_host.h"
 #include "host/sdl/window.h"
 #include "system/clock_source.h"
@@ -41,7 +41,7 @@ int main(int argc, char** argv)
     }
     displaySettings = options.display;
     installSdlHost();
-    startFrameStats();
+    startFrameStats(processPeakMemoryKib);
     std::string error;
     if (!createDisplayWindow(&error)) {
         std::fprintf(stderr, "swarm-floor: %s\n", error.c_str());

@@ -43,7 +43,7 @@ target_link_libraries(swarmpresent PUBLIC swarmhost)
 file(GLOB SWARM_WIN32_SOURCES CONFIGURE_DEPENDS src/host/win32/*.cpp)
 list(REMOVE_ITEM SWARM_WIN32_SOURCES ${CMAKE_SOURCE_DIR}/src/host/win32/main.cpp)
 add_library(swarmwin32 STATIC ${SWARM_WIN32_SOURCES})
-target_link_libraries(swarmwin32 PUBLIC swarmpresent gdi32 user32 winmm shell32 ole32 uuid)
+target_link_libraries(swarmwin32 PUBLIC swarmpresent gdi32 user32 winmm shell32 ole32 uuid psapi)
 
 # The game's data beside the programs, as the package has it.
 set(SWARM_DATA_DIR ${CMAKE_BINARY_DIR}/data)
@@ -64,7 +64,7 @@ add_custom_target(gamedata ALL DEPENDS ${swarm_data_outputs})
 file(GLOB SWARM_REPLAY_SOURCES CONFIGURE_DEPENDS tools/replay/*.cpp)
 add_executable(swarm-replay ${SWARM_REPLAY_SOURCES} tools/common/png_write_stored.cpp)
 target_include_directories(swarm-replay PRIVATE tools/replay tools/common)
-target_link_libraries(swarm-replay PRIVATE swarmheadless swarmwin32 psapi)
+target_link_libraries(swarm-replay PRIVATE swarmheadless swarmwin32)
 set_target_properties(swarm-replay PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_dependencies(swarm-replay gamedata)
 
@@ -82,6 +82,9 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/swarm.rc PROPERTIES
   OBJECT_DEPENDS "${SWARM_ICON_FILE};${SWARM_MANIFEST_FILE}")
 add_executable(swarm WIN32 src/host/win32/main.cpp ${CMAKE_BINARY_DIR}/swarm.rc)
 target_link_libraries(swarm PRIVATE swarmwin32)
+if(SWARM_FRAME_STATS)
+  target_compile_definitions(swarm PRIVATE SWARM_FRAME_STATS=1)
+endif()
 set_target_properties(swarm PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_dependencies(swarm gamedata)
 # A copy beside the data, to play from the build: wine build-win/data/swarm.exe

@@ -2,7 +2,7 @@
 // per pass, until the game asks to quit.
 #include "game/frame.h"
 #include "host/options.h"
-#include "host/sdl/frame_stats.h"
+#include "host/present/frame_stats.h"
 #include "host/sdl/gamepad.h"
 #include "host/sdl/mixer.h"
 #include "host/sdl/sdl_host.h"
@@ -30,7 +30,7 @@ int main(int argc, char** argv)
     installSdlHost();
     soundBackend = &mixerSoundBackend;
 #ifdef SWARM_FRAME_STATS
-    startFrameStats();
+    startFrameStats(processPeakMemoryKib);
 #endif
 
     std::string error;

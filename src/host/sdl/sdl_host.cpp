@@ -6,6 +6,7 @@
 #include "system/services.h"
 
 #include <SDL2/SDL.h>
+#include <sys/resource.h>
 
 #include <cerrno>
 #include <ctime>
@@ -69,6 +70,13 @@ void installSdlHost()
     clockSource.realTime         = true;
     hostServices.swapBuffers     = presentDisplay;
     hostServices.calendarSeconds = wallClock;
+}
+
+long processPeakMemoryKib()
+{
+    struct rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 void shutDownSdl() { SDL_Quit(); }

@@ -9,6 +9,9 @@ union SDL_Event;
 // display and the calendar.
 void installSdlHost();
 
+// The process's peak memory in KiB (its largest resident set).
+long processPeakMemoryKib();
+
 // Ends every SDL subsystem still running, as the program exits.
 void shutDownSdl();
 

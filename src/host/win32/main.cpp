@@ -3,6 +3,7 @@
 // from the .exe's folder, the high score is kept in %APPDATA%\Swarm.
 #include "game/frame.h"
 #include "host/options.h"
+#include "host/present/frame_stats.h"
 #include "host/win32/events.h"
 #include "host/win32/pads.h"
 #include "host/win32/paths.h"
@@ -104,6 +105,9 @@ int main(int argc, char** argv)
     installWin32Host();
     setSoundFolder(dataFolder);
     soundBackend = &waveOutSoundBackend;
+#ifdef SWARM_FRAME_STATS
+    startFrameStats(processPeakMemoryKib);
+#endif
     if (!createDisplayWindow(&error)) {
         shutDownWin32Host();
         return refuse(error + ".");
@@ -122,6 +126,9 @@ int main(int argc, char** argv)
         runFrame();
     }
 
+#ifdef SWARM_FRAME_STATS
+    writeFrameStats();
+#endif
     stopGamepads();
     destroyDisplayWindow();
     stopSound();

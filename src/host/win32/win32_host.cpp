@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <ctime>
 #include <mmsystem.h>
+#include <psapi.h>
 
 namespace {
 
@@ -66,6 +67,15 @@ void installWin32Host()
     clockSource.realTime         = true;
     hostServices.swapBuffers     = presentDisplay;
     hostServices.calendarSeconds = wallClock;
+}
+
+long processPeakMemoryKib()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb                      = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return 0;
+    return static_cast<long>(counters.PeakWorkingSetSize / 1024);
 }
 
 void shutDownWin32Host()

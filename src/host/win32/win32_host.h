@@ -7,6 +7,9 @@
 // timer steps and points the game's services at the window and the calendar.
 void installWin32Host();
 
+// The process's peak memory in KiB (its peak working set).
+long processPeakMemoryKib();
+
 // Gives the timer steps back, as the program exits.
 void shutDownWin32Host();
 

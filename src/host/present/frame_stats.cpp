@@ -2,17 +2,15 @@
 // before its pacing wait, the intervals between frame starts, which frames
 // put a picture on the screen, the time from
 // the start of main to the first presented frame, how late each pacing sleep
-// woke, and peak memory.
-#include "host/sdl/frame_stats.h"
+// woke, and peak memory. Times are read on the host's clock source.
+#include "host/present/frame_stats.h"
 
-#include "host/sdl/present.h"
+#include "host/present/present.h"
 #include "system/clock_source.h"
 #include "system/frame_clock.h"
 #include "system/services.h"
 
-#include <SDL2/SDL.h>
-#include <sys/resource.h>
-
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -23,11 +21,12 @@ std::vector<float>  workMs;  // frame work, frame start to the pacing wait
 std::vector<double> startMs; // clock reading at each frame start
 std::vector<char>   shown;   // 1: the frame put a picture on the screen
 long                shownBefore  = 0;
-Uint64              processStart = 0;
+int64_t             processStart = 0;
 double              firstFrameMs = -1.0;
 void (*realSwap)()               = nullptr;
 std::vector<float> wakeLateUs; // how late each pacing sleep woke, in microseconds
 void (*realSleepUntil)(int64_t) = nullptr;
+long (*readPeakMemory)()        = nullptr;
 
 void recordWork(double clockMs)
 {
@@ -41,8 +40,8 @@ void swapAndNote()
 {
     realSwap();
     if (firstFrameMs < 0)
-        firstFrameMs = static_cast<double>(SDL_GetPerformanceCounter() - processStart) * 1000.0 /
-                       static_cast<double>(SDL_GetPerformanceFrequency());
+        firstFrameMs = static_cast<double>(clockSource.counterNow() - processStart) * 1000.0 /
+                       static_cast<double>(clockSource.counterFrequency());
 }
 
 void sleepAndNote(int64_t ticks)
@@ -54,9 +53,10 @@ void sleepAndNote(int64_t ticks)
 
 } // namespace
 
-void startFrameStats()
+void startFrameStats(long (*peakMemoryKib)())
 {
-    processStart             = SDL_GetPerformanceCounter();
+    processStart             = clockSource.counterNow();
+    readPeakMemory           = peakMemoryKib;
     frameWorkDone            = recordWork;
     realSwap                 = hostServices.swapBuffers;
     hostServices.swapBuffers = swapAndNote;
@@ -69,14 +69,14 @@ void writeFrameStats()
     const char* path = std::getenv("SWARM_FRAME_STATS");
     if (!path)
         return;
-    std::FILE* out = std::fopen(path, "w");
+    // Binary, so that Windows writes the same lines, without carriage returns.
+    std::FILE* out = std::fopen(path, "wb");
     if (!out)
         return;
-    struct rusage usage = {};
-    getrusage(RUSAGE_SELF, &usage);
-    std::fprintf(out, "first_frame_ms %.3f\npeak_memory_kb %ld\n", firstFrameMs, usage.ru_maxrss);
-    // Where the frame clock's 0 lies on the counter (CLOCK_MONOTONIC), so that
-    // frames can be matched to the benchmark's phases.
+    std::fprintf(out, "first_frame_ms %.3f\npeak_memory_kb %ld\n", firstFrameMs, readPeakMemory());
+    // Where the frame clock's 0 lies on the host's counter (CLOCK_MONOTONIC
+    // in the SDL host), so that frames can be matched to the benchmark's
+    // phases.
     std::fprintf(out, "clock_start_ms %.3f\n",
                  static_cast<double>(frameClock.counterStart) * 1000.0 /
                      static_cast<double>(clockSource.counterFrequency()));
