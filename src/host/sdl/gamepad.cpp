@@ -1,16 +1,13 @@
 // Gamepads as the game's keys.
 #include "host/sdl/gamepad.h"
 
-#include "host/pad_table.h"
 #include "host/sdl/sdl_host.h"
 
 #include <SDL2/SDL.h>
 
 namespace {
 
-constexpr int maxPads      = 8;
-constexpr int stickPress   = 32767 * stickPressPercent / 100;
-constexpr int stickRelease = 32767 * stickReleasePercent / 100;
+constexpr int maxPads = 8;
 
 struct Pad {
     SDL_GameController* controller; // null: the slot is free
@@ -83,28 +80,6 @@ void removePad(Pad* pad)
     *pad = {};
 }
 
-int stickDirection(int value, int before)
-{
-    if (value <= -stickPress || (before < 0 && value < -stickRelease))
-        return -1;
-    if (value >= stickPress || (before > 0 && value > stickRelease))
-        return 1;
-    return 0;
-}
-
-// Key events for the change from `before` to `after`: releases, then presses.
-int keyEvents(unsigned before, unsigned after, InputEvent* out)
-{
-    int n = 0;
-    for (int i = 0; i < maxPadKeyEvents; ++i)
-        if ((before & padKeys[i]) && !(after & padKeys[i]))
-            out[n++] = {InputEventType::KeyUp, padKeyCode[i]};
-    for (int i = 0; i < maxPadKeyEvents; ++i)
-        if (!(before & padKeys[i]) && (after & padKeys[i]))
-            out[n++] = {InputEventType::KeyDown, padKeyCode[i]};
-    return n;
-}
-
 } // namespace
 
 void startGamepads() { started = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0; }
@@ -147,7 +122,7 @@ int translatePadEvent(const SDL_Event& event, InputEvent* out)
         break;
     default: return 0;
     }
-    return keyEvents(before, keysOfAllPads(), out);
+    return padKeyEvents(before, keysOfAllPads(), out);
 }
 
 void forgetPadKeys()

@@ -1,14 +1,10 @@
 // Gamepads through SDL's game controller API, read as the game's keys as
 // host/pad_table.h maps them.
 #pragma once
-#include "host/pad_table.h"
+#include "host/pad_keys.h"
 #include "system/input.h"
 
 union SDL_Event;
-
-// At most this many key events come of one pad event (a removed pad holding
-// every key it can).
-constexpr int maxPadKeyEvents = padKeyCount;
 
 // Starts SDL's game controller support. Pads already plugged in arrive as
 // device-added events, like those plugged in later. Without it, no pads.

@@ -9,8 +9,6 @@
 namespace {
 
 constexpr int   maxPads      = XUSER_MAX_COUNT;
-constexpr int   stickPress   = 32767 * stickPressPercent / 100;
-constexpr int   stickRelease = 32767 * stickReleasePercent / 100;
 constexpr DWORD absentPollMs = 1000; // how often a free slot is looked at again
 constexpr WORD  dpadLeft     = XINPUT_GAMEPAD_DPAD_LEFT;
 constexpr WORD  dpadRight    = XINPUT_GAMEPAD_DPAD_RIGHT;
@@ -31,15 +29,6 @@ HMODULE          library  = nullptr;
 GetStateFunction getState = nullptr;
 Pad              pads[maxPads];
 unsigned         heldBefore = 0;
-
-int stickDirection(int value, int before)
-{
-    if (value <= -stickPress || (before < 0 && value < -stickRelease))
-        return -1;
-    if (value >= stickPress || (before > 0 && value > stickRelease))
-        return 1;
-    return 0;
-}
 
 void readPad(DWORD index, Pad& pad)
 {
@@ -114,14 +103,8 @@ int pollGamepads(InputEvent* out)
         readPad(i, pads[i]);
         held |= pads[i].held;
     }
-    int n = 0;
-    for (int i = 0; i < padKeyCount; ++i)
-        if ((heldBefore & padKeys[i]) && !(held & padKeys[i]))
-            out[n++] = {InputEventType::KeyUp, padKeyCode[i]};
-    for (int i = 0; i < padKeyCount; ++i)
-        if (!(heldBefore & padKeys[i]) && (held & padKeys[i]))
-            out[n++] = {InputEventType::KeyDown, padKeyCode[i]};
-    heldBefore = held;
+    const int n = padKeyEvents(heldBefore, held, out);
+    heldBefore  = held;
     return n;
 }
 

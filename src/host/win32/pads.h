@@ -1,11 +1,8 @@
 // Gamepads through XInput, read as the game's keys as host/pad_table.h maps
 // them. The DLL is loaded from the system folder only; without one, no pads.
 #pragma once
-#include "host/pad_table.h"
+#include "host/pad_keys.h"
 #include "system/input.h"
-
-// At most this many key events come of one poll (every pad key changing).
-constexpr int maxPadKeyEvents = padKeyCount;
 
 // The pad keys that an XInput pad's buttons (XINPUT_GAMEPAD_ bits) and its
 // left stick's x (-32768..32767) hold. `stick` is the stick's direction
