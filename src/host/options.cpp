@@ -120,3 +120,5 @@ const char* usageText()
 }
 
 std::string versionText() { return std::string("swarm ") + SWARM_VERSION; }
+
+const char* projectVersion() { return SWARM_VERSION; }

@@ -35,3 +35,6 @@ const char* usageText();
 
 // "swarm VERSION", the project's version.
 std::string versionText();
+
+// The project's version alone, as recordings name it.
+const char* projectVersion();

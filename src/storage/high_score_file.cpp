@@ -136,8 +136,12 @@ int32_t heldInBytes(const unsigned char* data, size_t size, bool whole)
 
 } // namespace
 
+HighScoreSwitch highScoreSwitch;
+
 int32_t readHighScoreFile(const char* fileName)
 {
+    if (highScoreSwitch.startFrom != noHighScore)
+        return highScoreSwitch.startFrom;
     BoundedFile file;
     if (!readBoundedFile(fileName, maxHighScoreFileBytes, file))
         return defaultHighScore;
@@ -155,9 +159,13 @@ void discardUnfinishedWrite(const char* fileName) { unlink(temporaryName(fileNam
 
 bool writeHighScoreFile(const char* fileName, int32_t highScore, int32_t drawnFactor)
 {
-    const int error = replaceFile(fileName, formatHighScore(highScore, drawnFactor));
-    if (error == 0)
+    if (!highScoreSwitch.saves)
         return true;
+    const int error = replaceFile(fileName, formatHighScore(highScore, drawnFactor));
+    if (error == 0) {
+        highScoreSwitch.lastSaved = highScore;
+        return true;
+    }
     // The game plays on; the player learns that this save is lost, and why.
     std::fprintf(stderr, "swarm: cannot save the high score to %s: %s\n", pathOf(fileName).c_str(),
                  std::strerror(error));

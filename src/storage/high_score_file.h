@@ -9,6 +9,16 @@
 // is under 50 bytes, and its numbers must end within this many.
 constexpr std::size_t maxHighScoreFileBytes = 512;
 
+// What a host may ask of the high score file for a run that must leave no
+// trace (a watched recording): start from the recorded high score, save
+// nothing. It also tells the host what this run saved.
+struct HighScoreSwitch {
+    bool    saves     = true;        // false: writeHighScoreFile writes nothing
+    int32_t startFrom = noHighScore; // when set, readHighScoreFile returns it unread
+    int32_t lastSaved = noHighScore; // the last high score written by this run
+};
+extern HighScoreSwitch highScoreSwitch;
+
 // The high score the file holds, or 10000 when it is missing, unreadable,
 // altered or not a regular file, or when its numbers do not end within
 // maxHighScoreFileBytes.

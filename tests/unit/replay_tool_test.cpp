@@ -1,5 +1,5 @@
 // swarm-replay's contract: arguments, key scripts, the event queue and the trace.
-#include "key_script.h"
+#include "host/key_script.h"
 #include "process.h"
 #include "storage/high_score_format.h"
 #include "system/input.h"
@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 
 namespace {
@@ -101,6 +102,35 @@ TEST(ReplayTool, CloseEndsTheRunAfterTheQuitEventIsTaken)
     ASSERT_EQ(lines.size(), 12u) << "pass 10 queues the quit, pass 11 takes it and runs its frame";
     EXPECT_EQ(traceField(lines[10], "quitRequested"), "false");
     EXPECT_EQ(traceField(lines[11], "quitRequested"), "true");
+}
+
+TEST(ReplayTool, RecordingGivesTimeAndHighScoreAndSavesNothing)
+{
+    TempDir            dir;
+    std::istringstream dataFiles(SWARM_DATA_FILES);
+    for (std::string file; dataFiles >> file;)
+        ASSERT_EQ(
+            symlink((std::string(SWARM_DATA_DIR) + "/" + file).c_str(), dir.file(file).c_str()), 0);
+    // Quit from the title at once: the game saves its high score as it quits.
+    writeFile(dir.file("r.keys"), "# swarm-recording 1 version 0 game 1 time 7 highscore 43210\n"
+                                  "30 down 65\n31 up 65\n300 down escape\n301 up escape\n");
+    const CommandResult r =
+        replay({"--data", dir.path(), "--keys", dir.file("r.keys"), "--trace", "-"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = splitLines(r.out);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(traceField(lines[0], "rng"), "7") << "--time from the header";
+    EXPECT_EQ(traceField(lines[0], "highScore"), "43210");
+    EXPECT_EQ(traceField(lines.back(), "quitRequested"), "true") << "ran until the game quit";
+    EXPECT_FALSE(std::ifstream(dir.file("HighScore.dat")).good()) << "a replayed run saves nothing";
+
+    // A time line is what the calendar read in its pass, whatever --time says.
+    writeFile(dir.file("t.keys"),
+              "# swarm-recording 1 version 0 game 1 time 7 highscore 1\n0 time 9\n");
+    const CommandResult t =
+        replay({"--keys", dir.file("t.keys"), "--frames", "1", "--time", "8", "--trace", "-"});
+    ASSERT_EQ(t.status, 0) << t.err;
+    EXPECT_EQ(traceField(t.out, "rng"), "9");
 }
 
 TEST(ReplayTool, FilesThatAreNoRegularFilesAreMissingAndNeverHang)

@@ -95,7 +95,7 @@ bool autoplayEvent(uint64_t pass, ScriptEvent* event)
     } wants[] = {{VK_SPACE, wantSpace}, {VK_LEFT, wantLeft}, {VK_RIGHT, wantRight}};
     for (const Want& w : wants) {
         if ((keys[w.key] == 1) != w.down) {
-            *event = {pass, w.down ? ScriptAction::Down : ScriptAction::Up, w.key};
+            *event = {pass, w.down ? ScriptAction::Down : ScriptAction::Up, w.key, 0};
             return true;
         }
     }

@@ -1,7 +1,7 @@
 // A simple built-in player for the replay tool: it decides the keys from the
 // game data, so long games that clear waves can be recorded as key scripts.
 #pragma once
-#include "key_script.h"
+#include "host/key_script.h"
 
 #include <cstdint>
 

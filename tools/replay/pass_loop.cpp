@@ -2,8 +2,8 @@
 #include "pass_loop.h"
 
 #include "autoplay.h"
-#include "event_queue.h"
 #include "host/headless/headless_host.h"
+#include "host/script_events.h"
 #include "invariants.h"
 #include "png_write.h"
 #include "trace.h"
@@ -49,6 +49,9 @@ int runPasses(const ReplayOptions& options, const std::vector<ScriptEvent>& scri
     std::vector<unsigned char> picture(pictureWidth * pictureHeight * 3);
     EventQueue                 queue;
     queue.script = &script;
+    // The script's time lines say what the calendar read, where it has them.
+    headlessHost.calendar.script = &script;
+    headlessHost.calendar.next   = 0;
     std::string line;
     int         status = 0;
 

@@ -1,7 +1,7 @@
 // The replay's main loop: per pass at most one event, then one frame of the
 // game, then the trace line, the picture and the checks asked for.
 #pragma once
-#include "key_script.h"
+#include "host/key_script.h"
 #include "replay_options.h"
 
 #include <cstdint>

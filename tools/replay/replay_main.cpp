@@ -1,7 +1,8 @@
 // swarm-replay: runs the real game headless on a virtual clock with scripted
 // keys, and writes a trace of the game data and pictures of chosen passes.
 #include "host/headless/headless_host.h"
-#include "key_script.h"
+#include "host/key_script.h"
+#include "host/recording.h"
 #include "pass_loop.h"
 #include "replay_options.h"
 
@@ -9,6 +10,7 @@
 #include "gfx/images.h"
 #include "host/headless/offscreen.h"
 #include "host/view.h"
+#include "storage/high_score_file.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -28,21 +30,43 @@
 
 namespace {
 
-// Reads and parses the key script; false after a message.
-bool readKeyScript(const std::string& path, std::vector<ScriptEvent>* script)
+// Passes run beyond a recording's last line when --frames is not given: a
+// run that ends by itself (quit from the title) has ended by then.
+constexpr uint64_t passesAfterRecording = 500;
+
+// Reads and parses the key script; false after a message. A recording gives
+// the calendar's start and the number of passes unless the options do, and
+// its run starts from its high score and saves none.
+bool readKeyScript(ReplayOptions* options, std::vector<ScriptEvent>* script)
 {
-    std::ifstream in(path, std::ios::binary);
+    const std::string& path = options->keysFile;
+    std::ifstream      in(path, std::ios::binary);
     if (!in) {
         replayFailure("cannot read the key script '" + path + "'");
         return false;
     }
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string error;
-    if (!parseKeyScript(text.str(), script, &error)) {
+    std::stringstream read;
+    read << in.rdbuf();
+    const std::string text = read.str();
+    std::string       error;
+    if (!isRecording(text)) {
+        if (!parseKeyScript(text, script, &error)) {
+            replayFailure(path + ": " + error);
+            return false;
+        }
+        return true;
+    }
+    RecordingHeader header = {};
+    if (!checkRecording(text, &header, script, &error)) {
         replayFailure(path + ": " + error);
         return false;
     }
+    if (!options->timeGiven)
+        options->startTime = static_cast<uint32_t>(header.time);
+    if (!options->framesGiven)
+        options->frames = (script->empty() ? 0 : script->back().pass) + passesAfterRecording;
+    highScoreSwitch.saves     = false;
+    highScoreSwitch.startFrom = header.highScore;
     return true;
 }
 
@@ -92,7 +116,7 @@ int main(int argc, char** argv)
         return status;
 
     std::vector<ScriptEvent> script;
-    if (!options.keysFile.empty() && !readKeyScript(options.keysFile, &script))
+    if (!options.keysFile.empty() && !readKeyScript(&options, &script))
         return 2;
 
     PassOutputs outputs;

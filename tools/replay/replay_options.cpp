@@ -74,11 +74,13 @@ int parseReplayOptions(int argc, char** argv, ReplayOptions* options)
                                      std::string(argv[i + 1]) + "'");
             ++i;
             options->startTime = static_cast<uint32_t>(t);
+            options->timeGiven = true;
         } else if (arg == "--frames") {
             if (!parseUnsigned(argv[i + 1], &options->frames))
                 return replayFailure("--frames takes a non-negative integer, not '" +
                                      std::string(argv[i + 1]) + "'");
             ++i;
+            options->framesGiven = true;
         } else if (arg == "--keys") {
             options->keysFile = value();
         } else if (arg == "--autoplay") {

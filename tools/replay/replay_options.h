@@ -6,8 +6,10 @@
 
 struct ReplayOptions {
     std::string                     dataDir;
-    uint32_t                        startTime = 0;    // calendar seconds at pass 0
-    uint64_t                        frames    = 1000; // passes to run at most
+    uint32_t                        startTime   = 0;     // calendar seconds at pass 0
+    uint64_t                        frames      = 1000;  // passes to run at most
+    bool                            timeGiven   = false; // --time was given
+    bool                            framesGiven = false; // --frames was given
     std::string                     keysFile;
     std::string                     traceFile;   // "-" for standard output
     std::map<uint64_t, std::string> screenshots; // pass -> PNG path

@@ -6,6 +6,7 @@
 // the sound recorder (the page takes the clock alone).
 #pragma once
 #include "host/picture.h"
+#include "host/script_events.h"
 
 #include <cstdint>
 #include <string>
@@ -17,12 +18,14 @@ struct SoundCall {
 };
 
 struct HeadlessHost {
-    uint64_t                 pass;          // the pass being run; the clock reads pass x 10 ms
-    uint32_t                 calendarStart; // calendar seconds at pass 0, one more per 100 passes
-    unsigned char*           picture;       // when set, swaps read the picture into it
-    bool                     pictureTaken;  // a swap has filled `picture`
-    std::vector<SoundCall>   soundCalls;    // every sound played since last cleared
-    std::vector<std::string> silentSounds;  // files loaded that the game's mixer would refuse
+    uint64_t pass; // the pass being run; the clock reads pass x 10 ms
+    // The calendar: its start (calendar seconds at pass 0, one more per 100
+    // passes) and, when a script is set, the seconds of its time lines.
+    ScriptCalendar           calendar;
+    unsigned char*           picture;      // when set, swaps read the picture into it
+    bool                     pictureTaken; // a swap has filled `picture`
+    std::vector<SoundCall>   soundCalls;   // every sound played since last cleared
+    std::vector<std::string> silentSounds; // files loaded that the game's mixer would refuse
 };
 extern HeadlessHost headlessHost;
 
@@ -31,7 +34,8 @@ void installHeadlessHost(uint32_t calendarStart);
 
 // The parts. The virtual clock: the frame clock reads pass x 10 ms, frames are
 // not paced, and the calendar reads calendarStart plus a second per 100
-// passes; it starts at pass 0. The capturing swap: headlessSwap below. The
+// passes, or what a time line of calendar.script gives for the pass; it
+// starts at pass 0. The capturing swap: headlessSwap below. The
 // sound recorder: every sound the game plays goes to soundCalls, and each file
 // that the game's mixer would refuse to silentSounds.
 void installVirtualClock(uint32_t calendarStart);

@@ -1,5 +1,6 @@
-// Key scripts: "PASS down KEY", "PASS up KEY" or "PASS close", one per line.
-#include "key_script.h"
+// Key scripts: "PASS down KEY", "PASS up KEY", "PASS close", "PASS focus" or
+// "PASS time SECONDS", one per line; lines starting with # are comments.
+#include "host/key_script.h"
 
 #include "system/input.h"
 
@@ -7,6 +8,9 @@
 #include <sstream>
 
 namespace {
+
+// Far beyond any calendar, and still far from overflowing when counted on.
+constexpr uint64_t maxCalendarSeconds = 1000000000000;
 
 bool parseNumber(const std::string& word, uint64_t limit, uint64_t* value)
 {
@@ -78,8 +82,18 @@ bool parseKeyScript(const std::string& text, std::vector<ScriptEvent>* events, s
             *error = where + "pass numbers must not decrease";
             return false;
         }
+        uint64_t seconds = 0;
         if (words.size() == 2 && words[1] == "close") {
             event.action = ScriptAction::Close;
+        } else if (words.size() == 2 && words[1] == "focus") {
+            event.action = ScriptAction::Focus;
+        } else if (words.size() == 3 && words[1] == "time") {
+            if (!parseNumber(words[2], maxCalendarSeconds, &seconds)) {
+                *error = where + "the time must be calendar seconds, not '" + words[2] + "'";
+                return false;
+            }
+            event.action  = ScriptAction::Time;
+            event.seconds = static_cast<int64_t>(seconds);
         } else if (words.size() == 3 && (words[1] == "down" || words[1] == "up")) {
             event.action = words[1] == "down" ? ScriptAction::Down : ScriptAction::Up;
             if (!parseKey(words[2], &event.key)) {
@@ -88,7 +102,8 @@ bool parseKeyScript(const std::string& text, std::vector<ScriptEvent>* events, s
                 return false;
             }
         } else {
-            *error = where + "expected 'PASS down KEY', 'PASS up KEY' or 'PASS close'";
+            *error = where + "expected 'PASS down KEY', 'PASS up KEY', 'PASS close', " +
+                     "'PASS focus' or 'PASS time SECONDS'";
             return false;
         }
         lastPass = event.pass;
