@@ -63,11 +63,11 @@ Options parseOptions(int argc, const char* const* argv)
         if (!options.error.empty())
             continue; // the first mistake is the one reported
 
-        // The two options that take a value, as `--name value` or `--name=value`.
+        // The options that take a value, as `--name value` or `--name=value`.
         const size_t      eq    = arg.find('=');
         const std::string name  = arg.substr(0, eq);
         const char*       value = nullptr;
-        if (name == "--scale" || name == "--display") {
+        if (name == "--scale" || name == "--display" || name == "--watch") {
             if (eq != std::string::npos)
                 value = argv[i] + eq + 1;
             else if (i + 1 < argc)
@@ -81,6 +81,10 @@ Options parseOptions(int argc, const char* const* argv)
             if (!parseScale(value, &options.display.scale))
                 options.error =
                     "--scale takes auto, integer or fill, not '" + std::string(value) + "'";
+        } else if (name == "--watch") {
+            options.watch = value;
+            if (options.watch.empty())
+                options.error = "--watch takes a recording's file or best";
         } else if (name == "--display") {
             if (!parseDisplay(value, &options.display.display))
                 options.error =
@@ -103,6 +107,7 @@ Options parseOptions(int argc, const char* const* argv)
 const char* usageText()
 {
     return "Usage: swarm [--window] [--scale auto|integer|fill] [--display N]\n"
+           "             [--watch FILE|best]\n"
            "       swarm --help | --version\n"
            "Swarm!: shoot down waves of insects. Left and Right move, Space fires,\n"
            "Escape pauses. A gamepad works too: D-pad or left stick, A (Cross), Start.\n"
@@ -115,6 +120,9 @@ const char* usageText()
            "                     auto     integer where it keeps 85 % of the fill\n"
            "                              height (1080p, 1440p, 4K), else fill (default)\n"
            "  --display N      the screen to use, counted from 0 (default 0)\n"
+           "  --watch FILE     watch a recorded game instead of playing: FILE, or best\n"
+           "                   for your best game (BestGame.keys, kept beside the high\n"
+           "                   score when a game sets a new one); Escape ends watching\n"
            "  -h, --help       show this help and exit\n"
            "  --version        show the version and exit\n";
 }

@@ -1,5 +1,5 @@
 // The game program's command line: a window or fullscreen, the scaling mode,
-// which screen, and --help and --version.
+// which screen, a recording to watch, and --help and --version.
 #pragma once
 #include "host/scaling.h"
 
@@ -22,6 +22,7 @@ enum class OptionsAction {
 struct Options {
     OptionsAction   action = OptionsAction::Run;
     DisplaySettings display;
+    std::string     watch; // --watch: a recording's file, or "best"; empty to play
     std::string     error; // one line, for Error
 };
 

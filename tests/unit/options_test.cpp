@@ -33,6 +33,8 @@ TEST(Options, EachOptionInBothForms)
     EXPECT_EQ(parse({"--scale", "fill", "--scale", "auto"}).display.scale, ScaleMode::Auto);
     EXPECT_EQ(parse({"--display", "2"}).display.display, 2);
     EXPECT_EQ(parse({"--display=0"}).display.display, 0);
+    EXPECT_EQ(parse({"--watch", "best"}).watch, "best");
+    EXPECT_EQ(parse({"--watch=run.keys"}).watch, "run.keys");
 
     Options all = parse({"--display", "1", "--window", "--scale", "integer"});
     EXPECT_EQ(all.action, OptionsAction::Run);
@@ -51,6 +53,7 @@ TEST(Options, MistakesAreErrorsThatNameThem)
         {"--display"},       {"--display=-1"},
         {"--display", "1x"}, {"--display", "100"},
         {"--display", ""},   {"--display", "99999999999999999999"},
+        {"--watch"},         {"--watch="},
     };
     for (const auto& args : bad) {
         Options options = parse(args);
@@ -112,7 +115,7 @@ TEST(Options, ManPageAndReadmeNameEveryOption)
         if (end > at + 2)
             options.insert(usage.substr(at, end - at));
     }
-    EXPECT_EQ(options.size(), 5u);
+    EXPECT_EQ(options.size(), 6u);
     for (const std::string& name : options) {
         const std::string inMan = "\\-\\-" + name.substr(2);
         EXPECT_NE(man.find(inMan), std::string::npos) << name << " is not in swarm.6";

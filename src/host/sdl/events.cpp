@@ -1,6 +1,7 @@
 // Keyboard and gamepad events from SDL2, turned into the game's virtual-key
 // codes, one per pass; window events for the focus.
 #include "host/key_table.h"
+#include "host/run_session.h"
 #include "host/sdl/gamepad.h"
 #include "host/sdl/sdl_host.h"
 #include "host/sdl/window.h"
@@ -108,6 +109,7 @@ void handleOneSdlEvent()
     while (waitingCount == 0 && SDL_PollEvent(&event)) {
         if (isFocusLost(event)) {
             releaseHeldKeys();
+            recordFocusLost();
             return;
         }
         waitingNext = 0;
@@ -117,7 +119,23 @@ void handleOneSdlEvent()
             waitingCount = translatePadEvent(event, waiting);
     }
     if (waitingCount > 0) {
-        applyInputEvent(waiting[waitingNext++]);
+        applyInputEvent(waiting[waitingNext]);
+        recordAppliedEvent(waiting[waitingNext++]);
         --waitingCount;
     }
+}
+
+void handleWatchingSdlEvents()
+{
+    updateDisplayCursor();
+    SDL_Event  event;
+    InputEvent input = {};
+    while (SDL_PollEvent(&event)) {
+        const bool escape = event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE;
+        // Alt+Enter and Alt+F4 work as in play; of the player's keys only
+        // Escape does anything: it ends watching, as closing the window does.
+        if (translateSdlEvent(event, &input) && (input.type == InputEventType::Quit || escape))
+            applyInputEvent({InputEventType::Quit, 0});
+    }
+    playWatchedPass();
 }

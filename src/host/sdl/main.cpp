@@ -1,8 +1,9 @@
 // Swarm!: process entry and the main loop. One event at most, then one frame,
-// per pass, until the game asks to quit.
-#include "game/frame.h"
+// per pass, until the game asks to quit. Every run is recorded, and kept as
+// the best game when it saves a new high score; --watch plays a recording.
 #include "host/options.h"
 #include "host/present/frame_stats.h"
+#include "host/run_session.h"
 #include "host/sdl/gamepad.h"
 #include "host/sdl/mixer.h"
 #include "host/sdl/sdl_host.h"
@@ -27,13 +28,24 @@ int main(int argc, char** argv)
     }
     displaySettings = options.display;
 
+    std::string error;
+    std::string watched;
+    if (!options.watch.empty() && !readWatchedRecording(options.watch, &watched, &error)) {
+        std::fprintf(stderr, "swarm: %s\n", error.c_str());
+        return 1;
+    }
     installSdlHost();
+    if (options.watch.empty()) {
+        startRecordedRun();
+    } else if (!startWatchedRun(watched, &error)) {
+        std::fprintf(stderr, "swarm: %s: %s\n", options.watch.c_str(), error.c_str());
+        return 1;
+    }
     soundBackend = &mixerSoundBackend;
 #ifdef SWARM_FRAME_STATS
     startFrameStats(processPeakMemoryKib);
 #endif
 
-    std::string error;
     if (!createDisplayWindow(&error)) {
         std::fprintf(stderr, "swarm: %s\n", error.c_str());
         shutDownSdl();
@@ -42,10 +54,8 @@ int main(int argc, char** argv)
     filterSdlEvents();
     startGamepads();
 
-    while (!quitRequested) {
-        handleOneSdlEvent();
-        runFrame();
-    }
+    runSdlMainLoop();
+    keepBestGame();
 
 #ifdef SWARM_FRAME_STATS
     writeFrameStats();

@@ -28,3 +28,12 @@ bool translateSdlEvent(const SDL_Event& event, InputEvent* out);
 // pad event makes waits for the next passes. When the window loses the focus,
 // that pass releases every key held instead.
 void handleOneSdlEvent();
+
+// A pass of a watched run: the player's events are taken and dropped, but
+// for Escape and the window's close, which end watching, and Alt+Enter; the
+// recording's event of the pass is applied.
+void handleWatchingSdlEvents();
+
+// The main loop, until the game quits: per pass one event (the player's, or
+// the watched recording's), then one frame.
+void runSdlMainLoop();
