@@ -2,6 +2,7 @@
 #include "host/win32/events.h"
 
 #include "host/key_table.h"
+#include "host/run_session.h"
 #include "host/win32/pads.h"
 #include "host/win32/window.h"
 
@@ -73,6 +74,7 @@ void handleOneWin32Event()
         waitingNext = 0;
         if (takeFocusLoss()) {
             releaseHeldKeys();
+            recordFocusLost();
             return;
         }
         if (takeCloseRequest()) {
@@ -97,7 +99,33 @@ void handleOneWin32Event()
         }
     }
     if (waitingCount > 0) {
-        applyInputEvent(waiting[waitingNext++]);
+        applyInputEvent(waiting[waitingNext]);
+        recordAppliedEvent(waiting[waitingNext++]);
         --waitingCount;
     }
+}
+
+void handleWatchingWin32Events()
+{
+    MSG        message;
+    InputEvent input = {};
+    takeFocusLoss();
+    bool quit = takeCloseRequest();
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT)
+            quit = true;
+        else if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
+            // Alt+Enter and Alt+F4 work as in play; of the player's keys only
+            // Escape does anything: it ends watching.
+            if (translateKeyMessage(message.message, message.wParam, message.lParam, &input) &&
+                (input.type == InputEventType::Quit ||
+                 (input.type == InputEventType::KeyDown && input.key == VK_ESCAPE)))
+                quit = true;
+        } else {
+            DispatchMessageW(&message);
+        }
+    }
+    if (quit)
+        applyInputEvent({InputEventType::Quit, 0});
+    playWatchedPass();
 }

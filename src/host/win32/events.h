@@ -16,3 +16,8 @@ bool translateKeyMessage(unsigned message, unsigned long long wParam, long long 
 // messages go to the window procedure. When the window has lost the focus,
 // that pass releases every key held instead.
 void handleOneWin32Event();
+
+// A pass of a watched run: the player's messages are taken and dropped, but
+// for Escape and the window's close, which end watching, and Alt+Enter; the
+// recording's event of the pass is applied.
+void handleWatchingWin32Events();

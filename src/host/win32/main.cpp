@@ -4,6 +4,7 @@
 #include "game/frame.h"
 #include "host/options.h"
 #include "host/present/frame_stats.h"
+#include "host/run_session.h"
 #include "host/win32/events.h"
 #include "host/win32/pads.h"
 #include "host/win32/paths.h"
@@ -99,6 +100,11 @@ int main(int argc, char** argv)
     std::string  error;
     if (!highScoreFolder(&scoreFolder, &error))
         return refuse(error + ".");
+    // A recording's file is named from where the player started the game.
+    std::string watched;
+    if (!options.watch.empty() && options.watch != "best" &&
+        !readWatchedRecording(options.watch, &watched, &error))
+        return refuse(error + ".");
     if (!enterFolder(dataFolder))
         return refuse("Cannot read the folder " + narrowText(dataFolder) + ".");
 
@@ -119,12 +125,30 @@ int main(int argc, char** argv)
         shutDownWin32Host();
         return refuse("Cannot use the folder " + narrowText(scoreFolder) + ".");
     }
+    // The best game lies beside the high score.
+    if (options.watch == "best" && !readWatchedRecording(options.watch, &watched, &error)) {
+        destroyDisplayWindow();
+        shutDownWin32Host();
+        return refuse(error + ".");
+    }
+    if (options.watch.empty()) {
+        startRecordedRun();
+    } else if (!startWatchedRun(watched, &error)) {
+        destroyDisplayWindow();
+        shutDownWin32Host();
+        return refuse(error + ".");
+    }
     startGamepads();
 
     while (!quitRequested) {
-        handleOneWin32Event();
+        if (runSession.watching)
+            handleWatchingWin32Events();
+        else
+            handleOneWin32Event();
         runFrame();
+        finishPass();
     }
+    keepBestGame();
 
 #ifdef SWARM_FRAME_STATS
     writeFrameStats();
