@@ -10,7 +10,9 @@ namespace {
 const char* const usage =
     "usage: swarm-replay [--data DIR] [--time T] [--frames N] [--keys FILE]\n"
     "                    [--trace FILE] [--screenshot F:FILE.png]... [--bench] [--check]\n"
-    "                    [--autoplay FILE] [--full-render]\n";
+    "                    [--autoplay FILE] [--full-render]\n"
+    "--keys takes a key script or a game's recording (BestGame.keys), whose\n"
+    "first line gives --time, --frames and the starting high score unless given.\n";
 
 bool parseUnsigned(const char* text, uint64_t* value)
 {
