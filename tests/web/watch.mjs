@@ -45,7 +45,11 @@ async function grab(page) {
   const png = await page.locator("#canvas").screenshot();
   const rgb = execFileSync("convert", ["png:-", "-depth", "8", "rgb:-"], { input: png, maxBuffer: 1 << 26 });
   const { width, height } = await page.evaluate(() => ({ width: canvas.clientWidth, height: canvas.clientHeight }));
-  const scale = Math.min(width / 640, height / 480);
+  // As the page places it (host/scaling.h): a whole multiple when that fills
+  // at least 85 % of the height the picture could have, else all of it.
+  const fill = Math.min(width / 640, height / 480);
+  const whole = Math.floor(fill);
+  const scale = whole >= 1 && whole * 480 >= 0.85 * fill * 480 ? whole : fill;
   return { rgb, width, scale, x: (width - 640 * scale) / 2, y: (height - 480 * scale) / 2 };
 }
 
@@ -99,7 +103,7 @@ try {
   await page.keyboard.up("ArrowLeft");
   await page.keyboard.press("Escape"); // pauses
   const paused = await frames(page);
-  await until(page, async () => (await frames(page)) > paused + 20, "the game runs on paused");
+  await until(page, async () => (await frames(page)) > paused + 150, "the game runs on paused");
   const left = shipX(await grab(page));
   const score = await highScore(page);
   await page.keyboard.press("Escape");
