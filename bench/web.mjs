@@ -3,11 +3,13 @@
 //   - the site's size, each file gzipped as a web server would send it;
 //   - the time from loading the page on localhost to its first picture;
 //   - the game's work per frame, every picture drawn in full, from
-//     swarm-web-replay beside swarm-replay on the same busy game.
+//     swarm-web-replay beside swarm-replay on the same busy game;
+//   - the length of a ten-minute bot game's link, made by the page.
 //   SWARM_NPM_DIR=build-web/npm node bench/web.mjs [NATIVE_BUILD] [WEB_BUILD]
 import { launchChromium, serveDirectory } from "../tools/web/chromium.mjs";
 import { spawnSync } from "node:child_process";
-import { readdirSync, readFileSync } from "node:fs";
+import { readdirSync, readFileSync, rmSync } from "node:fs";
+import { tmpdir } from "node:os";
 import { join, resolve } from "node:path";
 import { gzipSync } from "node:zlib";
 
@@ -36,6 +38,19 @@ for (let run = 0; run < 5; ++run) {
   times.push(Date.now() - started);
   await context.close();
 }
+
+// swarm-replay's built-in player writes its keys over 60000 passes; with a
+// recording's header before them, the page makes their link as for a run.
+const botKeys = join(tmpdir(), `swarm-bench-${process.pid}.keys`);
+spawnSync(join(native, "tools/replay/swarm-replay"),
+  ["--data", join(native, "data"), "--frames", "60000", "--autoplay", botKeys], { stdio: "ignore" });
+const recording = "# swarm-recording 1 version 0 game 1 time 0 highscore 10000\n" + readFileSync(botKeys, "utf8");
+rmSync(botKeys);
+const linker = await browser.newPage();
+await linker.goto(`${server.url}/index.html`);
+const link = await linker.evaluate((text) => swarmReplays.linkOf(text), recording);
+console.log(`a ten-minute bot game: recording ${recording.length} bytes, link ${link.length} characters ` +
+  "(budget 8000)");
 await server.close();
 await browser.close();
 times.sort((a, b) => a - b);

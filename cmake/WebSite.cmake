@@ -17,11 +17,11 @@ file(GLOB SWARM_PAGE_SOURCES CONFIGURE_DEPENDS src/host/web/page/*.cpp)
 add_executable(swarm ${SWARM_PAGE_SOURCES})
 target_link_libraries(swarm PRIVATE swarmheadless swarmweb)
 target_link_options(swarm PRIVATE ${SWARM_WEB_LINK_FLAGS} ${SWARM_PRELOAD}
-  "-sEXPORTED_RUNTIME_METHODS=[\"FS\",\"addRunDependency\",\"removeRunDependency\"]")
+  "-sEXPORTED_RUNTIME_METHODS=[\"FS\",\"addRunDependency\",\"removeRunDependency\",\"UTF8ToString\"]")
 set_target_properties(swarm PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SWARM_SITE_DIR} SUFFIX .js
   LINK_DEPENDS "${SWARM_PRELOADED}")
 
-set(SWARM_SHELL_FILES index.html page.js page.css)
+set(SWARM_SHELL_FILES index.html page.js replays.js page.css)
 set(SWARM_SITE_FILES)
 foreach(file ${SWARM_SHELL_FILES})
   configure_file(src/host/web/shell/${file} ${SWARM_SITE_DIR}/${file} COPYONLY)
@@ -32,9 +32,10 @@ configure_file(${SWARM_NATIVE_DATA_DIR}/../icons/hicolor/128x128/apps/swarm.png
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/swarm-web.zip
   COMMAND ${CMAKE_COMMAND} -E rm -f ${CMAKE_BINARY_DIR}/swarm-web.zip
   COMMAND ${CMAKE_COMMAND} -E chdir ${SWARM_SITE_DIR} ${CMAKE_COMMAND} -E tar cf
-    ${CMAKE_BINARY_DIR}/swarm-web.zip --format=zip index.html page.js page.css swarm-icon.png
+    ${CMAKE_BINARY_DIR}/swarm-web.zip --format=zip index.html page.js replays.js page.css swarm-icon.png
     swarm.js swarm.wasm swarm.data
-  DEPENDS swarm ${SWARM_SITE_DIR}/index.html ${SWARM_SITE_DIR}/page.js ${SWARM_SITE_DIR}/page.css
+  DEPENDS swarm ${SWARM_SITE_DIR}/index.html ${SWARM_SITE_DIR}/page.js
+    ${SWARM_SITE_DIR}/replays.js ${SWARM_SITE_DIR}/page.css
   COMMENT "Zipping the site into swarm-web.zip"
   VERBATIM)
 add_custom_target(site-zip ALL DEPENDS ${CMAKE_BINARY_DIR}/swarm-web.zip)

@@ -13,7 +13,9 @@
 #      viewport, safe area and fullscreen;
 #   5. the high score in the page's two stores: the higher score kept at the
 #      start and at every save, across pages, and a note when storage is refused;
-#   6. the page through a lost and restored WebGL context.
+#   6. the page through a lost and restored WebGL context;
+#   7. recorded runs: a game's link played in a new page, the best game kept,
+#      a cut link.
 #   tests/web/run.sh NATIVE_BUILD WEB_BUILD
 set -eu
 cd "$(dirname "$0")/../.."
@@ -40,3 +42,5 @@ echo "-- the high score in the page's stores"
 node tests/web/storage.mjs "$web/site"
 echo "-- the page through a lost WebGL context"
 node tests/web/context.mjs "$web/site"
+echo "-- recorded runs in the page"
+node tests/web/watch.mjs "$web/site"

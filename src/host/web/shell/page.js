@@ -1,6 +1,7 @@
 // Swarm!'s page: the canvas at the window's size, keys, pads and touches as
 // the game's keys, the sound player, the high score kept in the browser's
-// storage, fullscreen, and the messages. The game itself is swarm.js.
+// storage, fullscreen, the messages, and the buttons that watch recorded runs
+// (their links and the best game: replays.js). The game itself is swarm.js.
 "use strict";
 
 (function () {
@@ -35,6 +36,8 @@
     if (canvas.width !== width || canvas.height !== height) {
       canvas.width = width;
       canvas.height = height;
+      // Sized anew, the canvas is blank until the picture is shown again.
+      if (window.Module && Module._pageRedraw) Module._pageRedraw();
     }
   }
   window.addEventListener("resize", fitCanvas);
@@ -293,8 +296,9 @@
   // Keys that would scroll the page.
   const scrollKeys = new Set(["Space", "Escape", "ArrowLeft", "ArrowRight", "ArrowUp", "ArrowDown"]);
 
-  let running = false; // the game runs; false before it starts and after it quit
-  let quitShown = false;
+  let running = false; // a game of the player's runs; false before it starts and after it quit
+  let watching = false; // a recorded run plays
+  let quitShown = false; // the page offers to play: any key or tap starts a run
 
   // Returns whether the key reached the game.
   function sendKey(down, key) {
@@ -335,7 +339,9 @@
     if (scrollKeys.has(event.code)) event.preventDefault(); // the page never scrolls
     if (!down) return; // a release of a press the game never had
     if (quitShown) restart();
-    else if (sendKey(true, key)) keysSent.add(event.code);
+    else if (watching) {
+      if (event.code === "Escape") stopWatching();
+    } else if (sendKey(true, key)) keysSent.add(event.code);
   }
   window.addEventListener("keydown", onKey);
   window.addEventListener("keyup", onKey);
@@ -379,6 +385,7 @@
           const now = (held >> bit) & 1;
           if (now === ((padHeld >> bit) & 1) || (now === 1) !== pressing) continue;
           if (quitShown && now) restart();
+          else if (watching && now && padTable.keys[bit] === virtualKey("Escape")) stopWatching();
           else if (!quitShown) sendKey(now === 1, padTable.keys[bit]);
         }
       padHeld = held;
@@ -434,6 +441,10 @@
         restart();
         return;
       }
+      if (watching) {
+        if (button.dataset.key === "pause") stopWatching();
+        return;
+      }
       pointerOn.set(event.pointerId, button);
       updateTouchKeys();
     });
@@ -459,6 +470,7 @@
   function saveOnLeave() {
     if (!running) return;
     Module._pageSaveHighScore();
+    keepRun();
     keepHighScore().then((kept) => kept || noteUnsaved());
   }
   window.addEventListener("pagehide", saveOnLeave);
@@ -470,8 +482,107 @@
     quitShown = false;
     message.hidden = true;
     running = true;
+    watching = false;
+    replays.forgetAddress();
+    showBar();
     Module._pageRestart();
   }
+
+  // --- Recorded runs: every run of the player's is recorded from its start;
+  // after a game ends the bar below the picture offers to watch it again or
+  // copy its link, and to watch the best game kept. ---
+  const replays = window.swarmReplays;
+  const bar = document.getElementById("replays");
+  const barNote = document.getElementById("replay-note");
+  const linkText = document.getElementById("link-text");
+  const barButtons = {
+    again: document.getElementById("watch-again"),
+    copy: document.getElementById("copy-link"),
+    best: document.getElementById("watch-best"),
+    stop: document.getElementById("stop-watching"),
+  };
+  let lastRun = null; // the recording of the player's run when its last game ended
+  let inGame = false; // the player's game is in play: the bar keeps out of the way
+
+  // The player's run as recorded so far, ending here.
+  const runSoFar = () => Module.UTF8ToString(Module._pageRecording());
+
+  // Shows the bar's buttons that apply now; hidden, the picture has the window.
+  function showBar(note) {
+    barNote.textContent = note || (watching ? "Watching a recorded run. Escape stops it." : "");
+    const between = !inGame && !watching;
+    barButtons.again.hidden = barButtons.copy.hidden = !(between && lastRun);
+    barButtons.best.hidden = !(between && replays.best());
+    barButtons.stop.hidden = !watching;
+    if (!between || !lastRun) linkText.hidden = true;
+    const shown = !!barNote.textContent || [...Object.values(barButtons), linkText].some((b) => !b.hidden);
+    if (bar.hidden !== !shown) {
+      bar.hidden = !shown;
+      document.body.classList.toggle("bar", shown);
+      document.body.style.setProperty("--bar-height", `${bar.offsetHeight}px`);
+      fitCanvas();
+    }
+  }
+
+  // The best game is the player's run when it saved a new high score.
+  function keepRun() {
+    const score = Module._pageHighScore();
+    if (score > Module._pageRunStartScore()) replays.keepBest(score, runSoFar());
+  }
+
+  // Plays a recording. The player's run (at the title between games) is
+  // saved as on leaving, then left.
+  const watchedFile = "/watched.keys";
+  function watch(text) {
+    if (running) saveOnLeave();
+    running = false;
+    quitShown = false;
+    inGame = false;
+    message.hidden = true;
+    Module.FS.writeFile(watchedFile, text);
+    watching = true;
+    showBar();
+    watching = Module._pageWatch() === 1;
+    showBar();
+  }
+
+  function offerToPlay(text) {
+    watching = false;
+    quitShown = true;
+    showMessage(`${text} Press any key or tap to play.`);
+    showBar();
+  }
+  function stopWatching() {
+    Module._pageStopWatching();
+    offerToPlay("You stopped watching.");
+  }
+
+  barButtons.again.addEventListener("click", () => watch(lastRun));
+  barButtons.best.addEventListener("click", () => {
+    const kept = replays.best();
+    if (kept) watch(kept.text);
+  });
+  barButtons.stop.addEventListener("click", stopWatching);
+  barButtons.copy.addEventListener("click", async () => {
+    const link = await replays.linkOf(lastRun);
+    linkText.value = link;
+    try {
+      await navigator.clipboard.writeText(link);
+      linkText.hidden = true;
+      showBar("The link is copied.");
+    } catch (e) {
+      // No clipboard for the page: the link shows, selected, to copy by hand.
+      linkText.hidden = false;
+      showBar("Copy the link:");
+      linkText.select();
+    }
+  });
+  // A click leaves the keyboard's focus where it was, so that Space and
+  // Escape stay the game's.
+  for (const button of Object.values(barButtons))
+    button.addEventListener("mousedown", (event) => event.preventDefault());
+  // A link opened in a page already showing the game plays as from the start.
+  window.addEventListener("hashchange", () => location.reload());
 
   // Called by the game (main.cpp).
   window.swarmPage = {
@@ -483,12 +594,29 @@
     gameQuit() {
       running = false;
       quitShown = true;
+      inGame = false;
+      keepRun();
       const again = "Press any key or tap to play again.";
       showMessage(again);
+      showBar();
       keepHighScore().then((kept) => {
         if (quitShown) showMessage(`${kept ? "Your high score is saved." : unsavedNote} ${again}`);
       });
     },
+    // The player's game began, or ended (game over, or back to the title).
+    gameStarted() {
+      inGame = true;
+      showBar();
+    },
+    gameEnded() {
+      inGame = false;
+      lastRun = runSoFar();
+      showBar();
+    },
+    // A recording refused by the game (another version, a damaged file), or
+    // played to its end.
+    watchRefused: (why) => offerToPlay(`This run cannot be watched: ${why}.`),
+    watchEnded: () => offerToPlay("The run is over."),
     frames: 0,
     firstPicture: 0,
     // The game's key table and pad mapping, as it starts.
@@ -513,19 +641,37 @@
   }
   fitCanvas();
   setUpTouch();
+  let linked = null; // what the page's address holds: a run to watch, or a damaged link
   window.Module = {
     canvas,
     preRun: [
       () => {
         Module.addRunDependency("high score");
         restoreHighScore().finally(() => Module.removeRunDependency("high score"));
+        Module.addRunDependency("link");
+        replays
+          .fromAddress()
+          .then((found) => (linked = found))
+          .finally(() => Module.removeRunDependency("link"));
       },
     ],
     onRuntimeInitialized() {
       placeHighScore();
-      running = true;
       fitCanvas();
       requestAnimationFrame(pollPads);
+      // The game starts as the page's address asks: a run to watch, a damaged
+      // link, or play.
+      if (linked && linked.damaged) {
+        Module._pageHold();
+        offerToPlay("This link's run is damaged (cut short, or altered), so it cannot be watched.");
+      } else if (linked) {
+        Module.FS.writeFile(watchedFile, linked.text);
+        Module._pageWatchAtStart();
+        watching = true;
+        showBar();
+      } else {
+        running = true;
+      }
     },
     print: (text) => console.log(text),
     printErr: (text) => console.log(text),

@@ -1,0 +1,156 @@
+// Recorded runs in the real page: a short game played, its link copied and
+// opened in a new page plays the same run (the ship where the player left it,
+// the same score) and then offers to play; the bar keeps beside the picture;
+// the best game is kept; a cut link says so and offers to play.
+//   node tests/web/watch.mjs SITE_DIR
+import { launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
+import { execFileSync } from "node:child_process";
+import { resolve } from "node:path";
+
+const site = resolve(process.argv[2]);
+const browser = await launchChromium();
+const server = await serveDirectory(site);
+const url = `${server.url}/index.html`;
+const deadline = 60000; // generous: a busy machine is slow, never wrong
+let failed = 0;
+const problems = [];
+
+function check(ok, what) {
+  console.log(`${ok ? "ok" : "FAIL"}: ${what}`);
+  if (!ok) ++failed;
+}
+
+async function until(page, test, what) {
+  const end = Date.now() + deadline;
+  while (Date.now() < end) {
+    if (await test()) return true;
+    await page.waitForTimeout(50);
+  }
+  check(false, what);
+  return false;
+}
+
+async function open(context, address) {
+  const page = await context.newPage();
+  page.on("console", (m) => m.type() === "error" && problems.push(m.text()));
+  page.on("pageerror", (e) => problems.push(`page error: ${e.message}`));
+  await page.goto(address);
+  await page.waitForFunction(() => window.Module && Module.calledRun, null, { timeout: deadline });
+  return page;
+}
+
+// The picture's pixels, and the 640 x 480 picture's place in the canvas (the
+// canvas shrinks while the bar shows).
+async function grab(page) {
+  const png = await page.locator("#canvas").screenshot();
+  const rgb = execFileSync("convert", ["png:-", "-depth", "8", "rgb:-"], { input: png, maxBuffer: 1 << 26 });
+  const { width, height } = await page.evaluate(() => ({ width: canvas.clientWidth, height: canvas.clientHeight }));
+  // As the page places it (host/scaling.h): a whole multiple when that fills
+  // at least 85 % of the height the picture could have, else all of it.
+  const fill = Math.min(width / 640, height / 480);
+  const whole = Math.floor(fill);
+  const scale = whole >= 1 && whole * 480 >= 0.85 * fill * 480 ? whole : fill;
+  return { rgb, width, scale, x: (width - 640 * scale) / 2, y: (height - 480 * scale) / 2 };
+}
+
+// The ship's centre in game units: the mean x of the bright pixels at the
+// field's bottom; null when it is not there.
+function shipX(shot) {
+  let sum = 0, n = 0;
+  for (let gy = 5; gy < 45; gy += 1)
+    for (let gx = 140; gx < 640; gx += 1) {
+      const i = (Math.floor(shot.y + (480 - gy) * shot.scale) * shot.width + Math.floor(shot.x + gx * shot.scale)) * 3;
+      if (shot.rgb[i] + shot.rgb[i + 1] + shot.rgb[i + 2] > 300) { sum += gx; ++n; }
+    }
+  return n > 20 ? sum / n : null;
+}
+
+const frames = (page) => page.evaluate(() => swarmPage.frames);
+const highScore = (page) => page.evaluate(() => Module._pageHighScore());
+const inPlay = async (page) => [3, 4].includes(await page.evaluate(() => Module._pageGameState()));
+const shown = (page, selector) => page.locator(selector).isVisible();
+
+// A high score of 0 stored, so that the first hit sets a new one.
+async function seedHighScore(context) {
+  const page = await context.newPage();
+  await page.goto(`${server.url}/page.css`);
+  await page.evaluate(() => {
+    localStorage.setItem("swarm.HighScore.dat", JSON.stringify({ savedAt: 1, data: btoa("3 0\n4294964828") }));
+  });
+  await page.close();
+}
+
+try {
+  const context = await browser.newContext({ viewport: { width: 800, height: 600 } });
+  await context.grantPermissions(["clipboard-read", "clipboard-write"], { origin: server.url });
+  await seedHighScore(context);
+  const page = await open(context, url);
+  check((await highScore(page)) === 0, "the game starts from the stored high score of 0");
+
+  // A short game: the ship held left and firing until a hit scores, then
+  // paused and left for the title.
+  await until(page, async () => {
+    await page.keyboard.press("Space"); // skips the intro, then starts a game at the title
+    return inPlay(page);
+  }, "Space starts a game");
+  const start = await frames(page);
+  await until(page, async () => (await frames(page)) > start + 700, "the game runs past the ship's entry");
+  await page.keyboard.down("ArrowLeft");
+  await page.keyboard.down("Space");
+  await until(page, async () => (await highScore(page)) > 0, "a shot scores");
+  await until(page, async () => (shipX(await grab(page)) ?? 640) < 250, "the ship goes left");
+  await page.keyboard.up("Space");
+  await page.keyboard.up("ArrowLeft");
+  await page.keyboard.press("Escape"); // pauses
+  const paused = await frames(page);
+  await until(page, async () => (await frames(page)) > paused + 150, "the game runs on paused");
+  const left = shipX(await grab(page));
+  const score = await highScore(page);
+  await page.keyboard.press("Escape");
+  await until(page, () => shown(page, "#watch-again"), "after the game, Watch again shows");
+  check(await shown(page, "#copy-link"), "and Copy link");
+  const boxes = await page.evaluate(() =>
+    [canvas, document.getElementById("replays")].map((e) => e.getBoundingClientRect().toJSON()));
+  check(boxes[0].bottom <= boxes[1].top && boxes[1].bottom <= 600, "the bar sits below the picture, not over it");
+
+  await page.click("#copy-link");
+  await until(page, async () => /copied/.test(await page.locator("#replay-note").textContent()), "the link is copied");
+  const link = await page.evaluate(() => navigator.clipboard.readText());
+  check(link.startsWith(`${url}#watch=`) && link.length < 8000, `the link holds the run (${link.length} characters)`);
+
+  // Quitting saves the new high score, and the run as the best game.
+  await page.keyboard.press("Escape");
+  await until(page, () => shown(page, "#message"), "quitting from the title offers to play");
+  await until(page, () => shown(page, "#watch-best"), "the best game can be watched");
+  await page.close();
+
+  // The link in a new page plays the run, then offers to play.
+  const watcher = await open(context, link);
+  check(await shown(watcher, "#stop-watching"), "a link's page watches the run");
+  await until(watcher, async () => {
+    const x = shipX(await grab(watcher));
+    return x !== null && Math.abs(x - left) < 4;
+  }, `the watched ship goes where the player left it (${left.toFixed(0)})`);
+  await until(watcher, () => shown(watcher, "#message"), "the watched run ends");
+  check(/play/.test(await watcher.locator("#message").textContent()), "and offers to play");
+  check((await highScore(watcher)) === score, `the watched run scored as the game did (${score})`);
+  await watcher.keyboard.press("KeyA");
+  const playing = await frames(watcher);
+  await until(watcher, async () => (await frames(watcher)) > playing + 50, "a key then plays");
+  check(!(await watcher.evaluate(() => location.hash)), "and the page's address plays from then on");
+  await watcher.close();
+
+  // A cut link: the page says so and offers to play; a key plays.
+  const cut = await open(context, link.slice(0, link.length - 40));
+  await until(cut, () => shown(cut, "#message"), "a cut link shows a message");
+  check(/damaged/.test(await cut.locator("#message").textContent()), "that says the link is damaged");
+  await cut.keyboard.press("KeyA");
+  const after = await frames(cut);
+  await until(cut, async () => (await frames(cut)) > after + 50, "a key then plays");
+  await context.close();
+  check(problems.length === 0, `no error in the console${problems.length ? ":\n  " + problems.join("\n  ") : ""}`);
+} finally {
+  await server.close();
+  await browser.close();
+}
+process.exitCode = failed ? 1 : 0;
