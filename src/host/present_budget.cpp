@@ -6,30 +6,35 @@
 
 namespace {
 
-// How fast the running figures follow a change (a new size, a busy machine).
-constexpr double follow = 0.2;
-// A sample counts for at most this many times the mean: one stall of the
-// whole machine must not hold pictures back for seconds, while a lasting
-// slowdown still raises the mean within a few samples.
-constexpr double largestSample = 4.0;
+// How fast the rate follows a change (a new size, a busy machine): samples
+// below it at once, as the first picture's set-up is soon gone; samples
+// above it slowly.
+constexpr double followDown = 0.5;
+constexpr double followUp   = 0.2;
 
-// What a step is planned to cost: most samples fall below it.
-double planned(const PresentCost& cost) { return cost.mean + presentSpreads * cost.spread; }
+// What `units` of a step are planned to cost.
+double planned(const PresentCost& cost, int units) { return units * cost.rate + cost.excess; }
 
 double refreshPeriodMs(const PresentBudget& budget)
 {
     return 1000.0 / (budget.refresh.hz > 0.0 ? budget.refresh.hz : presentDefaultHz);
 }
 
-void measure(PresentCost* cost, double sample)
+void measure(PresentCost* cost, int units, double ms)
 {
-    if (cost->mean == 0.0) { // the first sample
-        *cost = PresentCost{sample, sample / 2.0};
+    const double sample = ms / units;
+    if (cost->rate == 0.0) {
+        cost->rate = sample;
         return;
     }
-    sample = std::min(sample, largestSample * cost->mean);
-    cost->spread += follow * (std::fabs(sample - cost->mean) - cost->spread);
-    cost->mean += follow * (sample - cost->mean);
+    const double capped = std::min(sample, 2.0 * cost->rate);
+    cost->rate += (sample < cost->rate ? followDown : followUp) * (capped - cost->rate);
+    cost->excess = std::max(cost->excess, ms - units * cost->rate);
+}
+
+void decay(PresentCost* cost, double elapsedMs)
+{
+    cost->excess *= std::exp2(-elapsedMs / presentPeakHalfLifeMs);
 }
 
 } // namespace
@@ -38,8 +43,7 @@ PresentStep planPresentStep(const PresentBudget& budget, double slackMs, int row
                             double refreshInMs)
 {
     const double room   = slackMs - presentReserveMs;
-    const double perRow = planned(budget.row);
-    const double rowsMs = rowsLeft * perRow;
+    const double rowsMs = rowsLeft > 0 ? planned(budget.row, rowsLeft) : 0.0;
     const bool   waits  = swapsWaitForRefresh(budget);
     if (waits && (rowsLeft == 0 || rowsMs < presentCostlyMs)) {
         // Drawn and swapped in a frame where the swap returns in time: it
@@ -54,12 +58,14 @@ PresentStep planPresentStep(const PresentBudget& budget, double slackMs, int row
     }
     // Where swaps wait for the display, costly rows are drawn in bands and the
     // swap is left to a frame of its own.
-    const double whole = rowsMs + (waits ? 0.0 : planned(budget.swap));
+    const double whole = rowsMs + (waits ? 0.0 : planned(budget.swap, 1));
     if (whole <= room && !waits)
         return PresentStep{rowsLeft, true};
     int rows = rowsLeft;
     if (rowsMs > room)
-        rows = perRow > 0.0 && room > 0.0 ? static_cast<int>(room / perRow) : 0;
+        rows = budget.row.rate > 0.0 && room > budget.row.excess
+                   ? static_cast<int>((room - budget.row.excess) / budget.row.rate)
+                   : 0;
     // What is left is shared evenly over the frames it needs, so that no
     // band runs close to its frame's end and none is a sliver.
     if (rows > 0) {
@@ -82,10 +88,16 @@ PresentStep planPresentStep(const PresentBudget& budget, double slackMs, int row
 void measureRows(PresentBudget* budget, int rows, double ms)
 {
     if (rows > 0)
-        measure(&budget->row, ms / rows);
+        measure(&budget->row, rows, ms);
 }
 
-void measureSwap(PresentBudget* budget, double ms) { measure(&budget->swap, ms); }
+void measureSwap(PresentBudget* budget, double ms) { measure(&budget->swap, 1, ms); }
+
+void decayCosts(PresentBudget* budget, double elapsedMs)
+{
+    decay(&budget->row, elapsedMs);
+    decay(&budget->swap, elapsedMs);
+}
 
 void noteSwap(PresentBudget* budget, double madeMs, double backMs)
 {
@@ -116,24 +128,29 @@ double msToRefresh(const PresentBudget& budget, double nowMs)
     return since < 0.0 ? -since : period - since;
 }
 
-void addPictureCredit(PresentBudget* budget, double refreshHz, double frameMs)
+bool frameNearestRefresh(double refreshHz, double gridMs, double startMs, double frameMs)
 {
-    // Up to a picture and a frame's share in hand, so that the share left
-    // over when a picture begins counts towards the next.
-    const double share    = (refreshHz > 0.0 ? refreshHz : presentDefaultHz) * frameMs / 1000.0;
-    budget->pictureCredit = std::min(1.0 + share, budget->pictureCredit + share);
+    // A refresh within half a frame of the frame's start.
+    const double period = 1000.0 / (refreshHz > 0.0 ? refreshHz : presentDefaultHz);
+    const double from   = std::floor((startMs - frameMs / 2.0 - gridMs) / period);
+    const double to     = std::floor((startMs + frameMs / 2.0 - gridMs) / period);
+    return to > from;
+}
+
+void noteFrame(PresentBudget* budget, double startMs, double frameMs)
+{
+    // A picture not begun for want of room stays due: the next frame with
+    // room shows it.
+    if (frameNearestRefresh(budget->refresh.hz, budget->refresh.lastMs, startMs, frameMs))
+        budget->pictureDue = true;
 }
 
 bool mayBeginPicture(const PresentBudget& budget, int pictureRows)
 {
-    return pictureRows * budget.row.mean + budget.swap.mean < presentCostlyMs ||
-           budget.pictureCredit >= 1.0;
+    return pictureRows * budget.row.rate + budget.swap.rate < presentCostlyMs || budget.pictureDue;
 }
 
-void pictureBegun(PresentBudget* budget)
-{
-    budget->pictureCredit = std::max(0.0, budget->pictureCredit - 1.0);
-}
+void pictureBegun(PresentBudget* budget) { budget->pictureDue = false; }
 
 FramePresent planFramePresent(PresentBudget* budget, double frameMs, double nowMs, double endMs,
                               int width, int height, int pictureRows)
@@ -141,7 +158,8 @@ FramePresent planFramePresent(PresentBudget* budget, double frameMs, double nowM
     PresentBands& bands = budget->bands;
     if (bands.active && (width != bands.width || height != bands.height))
         bands.active = false; // resized meanwhile: begin again
-    addPictureCredit(budget, budget->refresh.hz, frameMs);
+    decayCosts(budget, frameMs);
+    noteFrame(budget, endMs - frameMs, frameMs);
     const FramePresent nothing = {false, false, 0, 0, false};
     if (!bands.active && !mayBeginPicture(*budget, pictureRows))
         return nothing;

@@ -9,11 +9,16 @@
 // that wait fits in: at most one picture a refresh, and the frames on time.
 #pragma once
 
-// A measured cost: its running mean and how far samples stray from it (the
-// running mean of the absolute difference), in ms.
+// A measured cost, in ms: a steady rate per unit (a row, a swap), and a peak
+// of how far samples went over it. A stall adds to a band's time, not to each
+// of its rows, so the rate follows samples up to twice itself only and the
+// rest is excess. The peak rises to a sample's excess at once and halves
+// every presentPeakHalfLifeMs of frames, so that a step that often takes
+// longer keeps it high while a stall of the machine is forgotten within a
+// second, whether or not anything is measured meanwhile.
 struct PresentCost {
-    double mean;
-    double spread;
+    double rate; // 0: nothing measured yet
+    double excess;
 };
 
 // The display's refreshes as the swaps see them. A swap that waits for the
@@ -34,10 +39,10 @@ struct PresentBands {
 };
 
 struct PresentBudget {
-    PresentCost  row;           // drawing one row of the scaled picture
-    PresentCost  swap;          // one swap
-    int          framesWaited;  // frames since the present last did anything
-    double       pictureCredit; // costly pictures that may begin now
+    PresentCost  row;          // drawing one row of the scaled picture
+    PresentCost  swap;         // one swap
+    int          framesWaited; // frames since the present last did anything
+    bool         pictureDue; // a costly picture may begin: a refresh fell in a frame since the last
     RefreshGrid  refresh = {};
     PresentBands bands   = {};
 };
@@ -48,11 +53,11 @@ struct PresentStep {
 };
 
 // Headroom kept before the frame's end, so that the pacing still has its wake
-// margin; and how many spreads above its mean a step is planned to cost, for
-// the ones that take longer (a core busy elsewhere, the display server still
-// taking the last picture, the first band's clear).
-constexpr double presentReserveMs = 1.0;
-constexpr double presentSpreads   = 3.0;
+// margin. A step is planned to cost its rate plus its peak excess, for the
+// ones that take longer (a core busy elsewhere, the display server still taking the last
+// picture, the first band's clear).
+constexpr double presentReserveMs      = 1.0;
+constexpr double presentPeakHalfLifeMs = 100.0;
 // After this many frames without room, a present goes ahead anyway, late: a
 // machine that cannot draw at all still shows a picture now and then.
 constexpr int presentMaxWait = 10;
@@ -60,10 +65,13 @@ constexpr int presentMaxWait = 10;
 // cost of each draw stays small beside its rows.
 constexpr int presentMinRows = 32;
 
-// A picture that costs more than this to draw and swap is begun at most as
-// often as the display refreshes: more would never be seen, only torn, and
-// drawing them takes the cores that the rest of the machine needs. Cheaper
-// pictures, as on any graphics card, are shown every frame.
+// A picture that costs more than this to draw and swap is begun at most once
+// a refresh of the display: more would never be seen, only torn, and drawing
+// them takes the cores that the rest of the machine needs. The frame begun
+// nearest each refresh is the one shown (or the next with room for it), so
+// that the pictures are as evenly spaced as the frames allow: at 60 Hz and
+// 100 frames a second, 20, 10, 20, 20, 10, 20 ms apart. Cheaper pictures, as
+// on any graphics card, are shown every frame.
 constexpr double presentCostlyMs = 2.0;
 // The refresh rate assumed where the display does not tell.
 constexpr double presentDefaultHz = 60.0;
@@ -89,9 +97,10 @@ PresentStep planPresentStep(const PresentBudget& budget, double slackMs, int row
                             double refreshInMs);
 
 // Folds what a band of `rows` rows and a swap were measured to cost into the
-// running figures.
+// running figures; and lets the peaks fall back over `elapsedMs` of frames.
 void measureRows(PresentBudget* budget, int rows, double ms);
 void measureSwap(PresentBudget* budget, double ms);
+void decayCosts(PresentBudget* budget, double elapsedMs);
 
 // Folds in a swap made at `madeMs` that returned at `backMs` (frame clock
 // ms): its cost, and whether it waited for the display's refresh.
@@ -101,11 +110,13 @@ void noteSwap(PresentBudget* budget, double madeMs, double backMs);
 bool   swapsWaitForRefresh(const PresentBudget& budget);
 double msToRefresh(const PresentBudget& budget, double nowMs);
 
-// Adds one frame of `frameMs` to the credit for costly pictures, at the
-// display's `refreshHz` (0: not known).
-void addPictureCredit(PresentBudget* budget, double refreshHz, double frameMs);
-// Whether a new picture of `pictureRows` rows may be begun now; and taking
-// one from the credit when it is.
+// Whether a refresh of the display, at `refreshHz` (0: not known) on a grid
+// through `gridMs`, lies nearer the frame begun at `startMs` than any other
+// frame of `frameMs`.
+bool frameNearestRefresh(double refreshHz, double gridMs, double startMs, double frameMs);
+// Notes the frame begun at `startMs`; whether a new picture of `pictureRows`
+// rows may be begun now; and that one was.
+void noteFrame(PresentBudget* budget, double startMs, double frameMs);
 bool mayBeginPicture(const PresentBudget& budget, int pictureRows);
 void pictureBegun(PresentBudget* budget);
 
@@ -121,7 +132,7 @@ struct FramePresent {
 // Plans the present of a frame of `frameMs` that ends at `endMs` and has got
 // to `nowMs` (frame clock ms), into a drawable of width x height where the
 // scaled picture is `pictureRows` high, and keeps the books: the picture
-// credit, the frames waited and how far the bands have got. A new size
+// due, the frames waited and how far the bands have got. A new size
 // begins the picture again.
 FramePresent planFramePresent(PresentBudget* budget, double frameMs, double nowMs, double endMs,
                               int width, int height, int pictureRows);

@@ -182,9 +182,9 @@ TEST(SharpScaling, APicturePresentedInBandsIsThePicturePresentedWhole)
     // The window wiped, and rows that cost 23 ms a picture: bands over three
     // frames, while the game draws the next picture.
     wipeWindow();
-    presentBudget.pictureCredit = 1.0;
-    shown                       = picturesShown;
-    int frames                  = 0;
+    presentBudget.pictureDue = true;
+    shown                    = picturesShown;
+    int frames               = 0;
     for (const PictureBuffer* picture = &first; picturesShown == shown && frames < 10;
          picture                      = &next, ++frames) {
         presentBudget.row  = PresentCost{0.03, 0.0};
