@@ -5,6 +5,7 @@
 // reads as the default, and the console stays clean.
 //   node tests/web/page.mjs SITE_DIR
 import { launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
+import { makeChecks } from "./checks.mjs";
 import { execFileSync } from "node:child_process";
 import { resolve } from "node:path";
 
@@ -13,13 +14,8 @@ const browser = await launchChromium();
 const server = await serveDirectory(site);
 const url = `${server.url}/index.html`;
 const deadline = 30000; // generous: a busy machine is slow, never wrong
-let failed = 0;
+const { check, until, failures } = makeChecks(deadline);
 const problems = []; // console errors and warnings, page errors
-
-function check(ok, what) {
-  console.log(`${ok ? "ok" : "FAIL"}: ${what}`);
-  if (!ok) ++failed;
-}
 
 async function open(context) {
   const page = await context.newPage();
@@ -89,16 +85,6 @@ function shotPixels(shot, area) {
   let n = 0;
   for (const p of box(shot, area, 140, 60, 500, 270)) if (p.g > 150 && p.b < 60) ++n;
   return n;
-}
-
-async function until(page, test, what) {
-  const end = Date.now() + deadline;
-  while (Date.now() < end) {
-    if (await test()) return true;
-    await page.waitForTimeout(50);
-  }
-  check(false, what);
-  return false;
 }
 
 // The known bytes of a high score of 4321 (the native format's own example),
@@ -251,4 +237,4 @@ try {
   await server.close();
   await browser.close();
 }
-process.exitCode = failed ? 1 : 0;
+process.exitCode = failures() ? 1 : 0;

@@ -4,6 +4,7 @@
 // the best game is kept; a cut link says so and offers to play.
 //   node tests/web/watch.mjs SITE_DIR
 import { launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
+import { makeChecks } from "./checks.mjs";
 import { execFileSync } from "node:child_process";
 import { resolve } from "node:path";
 
@@ -12,23 +13,8 @@ const browser = await launchChromium();
 const server = await serveDirectory(site);
 const url = `${server.url}/index.html`;
 const deadline = 60000; // generous: a busy machine is slow, never wrong
-let failed = 0;
+const { check, until, failures } = makeChecks(deadline);
 const problems = [];
-
-function check(ok, what) {
-  console.log(`${ok ? "ok" : "FAIL"}: ${what}`);
-  if (!ok) ++failed;
-}
-
-async function until(page, test, what) {
-  const end = Date.now() + deadline;
-  while (Date.now() < end) {
-    if (await test()) return true;
-    await page.waitForTimeout(50);
-  }
-  check(false, what);
-  return false;
-}
 
 async function open(context, address) {
   const page = await context.newPage();
@@ -153,4 +139,4 @@ try {
   await server.close();
   await browser.close();
 }
-process.exitCode = failed ? 1 : 0;
+process.exitCode = failures() ? 1 : 0;
