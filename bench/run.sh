@@ -65,11 +65,12 @@ rates_between() { # STATS FROM TO
         END { s = (to - from) / 1000; printf "%.1f %.1f\n", n / s, shown / s }' "$1"
 }
 # Times between the starts of frames that put a picture on the screen,
-# between two monotonic times.
+# between two monotonic times; a frame after which a present thread swapped
+# two pictures counts the second as 0 ms after the first.
 picture_intervals() { # STATS FROM TO
     awk -v from="$2" -v to="$3" '
         /^clock_start_ms/ { base = $2 }
-        /^frame/ && $4 == 1 { t = base + $2; if (t >= from && t <= to) { if (have) print $2 - prev; have = 1; prev = $2 } }' "$1"
+        /^frame/ && $4 >= 1 { t = base + $2; if (t >= from && t <= to) { if (have) print $2 - prev; for (k = 1; k < $4; k++) print 0; have = 1; prev = $2 } }' "$1"
 }
 
 start_xvfb() { # WIDTHxHEIGHT

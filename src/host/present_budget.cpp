@@ -85,6 +85,19 @@ PresentStep planPresentStep(const PresentBudget& budget, double slackMs, int row
     return PresentStep{rows, rows == 0};
 }
 
+int threadBandRows(double rowMs, int rowsLeft, double roomMs)
+{
+    int band = presentMinRows;
+    if (rowMs > 0.0)
+        band = static_cast<int>(std::min(presentThreadBandMs, roomMs) / rowMs);
+    return std::min(std::max(band, presentMinRows), std::max(rowsLeft, 1));
+}
+
+bool threadStepFits(double nowMs, double stepMs, double frameEndMs, double wakeMarginMs)
+{
+    return nowMs + stepMs + presentThreadGuardMs <= frameEndMs - wakeMarginMs;
+}
+
 void measureRows(PresentBudget* budget, int rows, double ms)
 {
     if (rows > 0)
@@ -140,8 +153,10 @@ bool frameNearestRefresh(double refreshHz, double gridMs, double startMs, double
 void noteFrame(PresentBudget* budget, double startMs, double frameMs)
 {
     // A picture not begun for want of room stays due: the next frame with
-    // room shows it.
-    if (frameNearestRefresh(budget->refresh.hz, budget->refresh.lastMs, startMs, frameMs))
+    // room shows it. The grid is the swaps' only where they are known to wait
+    // for the display; a swap that merely took long says nothing of it.
+    const double grid = swapsWaitForRefresh(*budget) ? budget->refresh.lastMs : 0.0;
+    if (frameNearestRefresh(budget->refresh.hz, grid, startMs, frameMs))
         budget->pictureDue = true;
 }
 

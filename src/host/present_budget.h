@@ -65,6 +65,29 @@ constexpr int presentMaxWait = 10;
 // cost of each draw stays small beside its rows.
 constexpr int presentMinRows = 32;
 
+// A present thread draws its picture in bands of about this long, each
+// finished before the next: a software renderer may share one rasterizer
+// between its contexts and take one batch of drawing at a time, and the
+// game's frame must wait for at most a band of the picture.
+constexpr double presentThreadBandMs = 1.5;
+
+// The rows of the present thread's next band, where a row of the last
+// picture cost `rowMs` (0: none drawn yet), `rowsLeft` of the picture are
+// still to draw and `roomMs` is left before the game's next wake: about
+// presentThreadBandMs of rows, fewer to fit the room, never fewer than
+// presentMinRows (or what is left).
+int threadBandRows(double rowMs, int rowsLeft, double roomMs);
+
+// Whether a step of the present thread's (a band or a swap), expected to take
+// `stepMs`, may be begun at `nowMs`, when the game has presented a frame
+// that ends at `frameEndMs`: it ends at least presentThreadGuardMs before the
+// game wakes for its next frame, `wakeMarginMs` before that end. Once that
+// time has passed, the thread waits for the game's next present, or for
+// presentThreadLongestWaitMs at most.
+constexpr double presentThreadGuardMs       = 0.5;
+constexpr double presentThreadLongestWaitMs = 100.0;
+bool threadStepFits(double nowMs, double stepMs, double frameEndMs, double wakeMarginMs);
+
 // A picture that costs more than this to draw and swap is begun at most once
 // a refresh of the display: more would never be seen, only torn, and drawing
 // them takes the cores that the rest of the machine needs. The frame begun

@@ -103,8 +103,9 @@ TEST(PresentBudget, CostlyPicturesAreTheFramesNearestTheDisplaysRefreshes)
         const char* what;
         double      refreshHz;
         double      msPerRow;
-        int         pictures; // begun in a second of 10 ms frames
-        const char* first;    // the frames they begin in
+        int         pictures;     // begun in a second of 10 ms frames
+        const char* first;        // the frames they begin in
+        double      swapMs = 0.0; // each picture's swap, made 3 ms into its frame
     };
     const Case cases[] = {
         {"costly, 60 Hz", 60.0, 0.005, 60, "0 2 3 5 7 8 10 "},
@@ -112,6 +113,8 @@ TEST(PresentBudget, CostlyPicturesAreTheFramesNearestTheDisplaysRefreshes)
         {"costly, 50 Hz", 50.0, 0.005, 50, "0 2 4 6 8 10 12 "},
         {"costly, 144 Hz: every frame", 144.0, 0.005, 100, "0 1 2 3 4 5 6 "},
         {"cheap: every frame", 60.0, 0.0001, 100, "0 1 2 3 4 5 6 "},
+        {"slow swaps that did not wait for the display keep the grid", 60.0, 0.005, 60,
+         "0 2 3 5 7 8 10 ", 1.2},
     };
     for (const Case& c : cases) {
         PresentBudget budget = {{c.msPerRow, 0}, {0.5, 0}, 0, false};
@@ -122,6 +125,8 @@ TEST(PresentBudget, CostlyPicturesAreTheFramesNearestTheDisplaysRefreshes)
             noteFrame(&budget, frame * 10.0, 10.0);
             if (mayBeginPicture(budget, 960)) {
                 pictureBegun(&budget);
+                if (c.swapMs > 0.0)
+                    noteSwap(&budget, frame * 10.0 + 3.0, frame * 10.0 + 3.0 + c.swapMs);
                 if (++begun <= 7)
                     first += std::to_string(frame) + " ";
             }
@@ -129,6 +134,36 @@ TEST(PresentBudget, CostlyPicturesAreTheFramesNearestTheDisplaysRefreshes)
         EXPECT_EQ(begun, c.pictures) << c.what;
         EXPECT_EQ(first, c.first) << c.what;
     }
+}
+
+// The present thread draws between the game's present and its next wake.
+TEST(PresentBudget, ThreadBandsFillTheRoomBeforeTheGamesWake)
+{
+    struct Band {
+        double rowMs;
+        int    rowsLeft;
+        double roomMs;
+        int    rows;
+    };
+    const Band bands[] = {
+        {0.0, 1080, HUGE_VAL, presentMinRows}, // nothing measured yet
+        {0.01, 1080, HUGE_VAL, 150},           // presentThreadBandMs of rows
+        {0.01, 1080, 0.6, 60},                 // what the room holds
+        {0.01, 1080, 0.1, presentMinRows},     // never a sliver
+        {0.01, 20, HUGE_VAL, 20},              // the last rows
+        {0.0001, 1080, HUGE_VAL, 1080},        // a fast renderer: the whole picture
+    };
+    for (const Band& b : bands)
+        EXPECT_EQ(threadBandRows(b.rowMs, b.rowsLeft, b.roomMs), b.rows)
+            << b.rowMs << " ms a row, " << b.roomMs << " ms of room";
+    struct Step {
+        double nowMs, stepMs;
+        bool   fits; // in a frame ending at 10 ms, the game waking 0.5 ms before
+    };
+    const Step steps[] = {
+        {2.0, 1.5, true}, {7.5, 1.5, true}, {7.6, 1.5, false}, {10.2, 1.5, false}};
+    for (const Step& s : steps)
+        EXPECT_EQ(threadStepFits(s.nowMs, s.stepMs, 10.0, 0.5), s.fits) << s.nowMs;
 }
 
 TEST(PresentBudget, BandsCoverEveryRowOnceInOrderThenSwapOnceAndBeginAgainWhenResized)

@@ -1,6 +1,6 @@
 // Frame measurements of a benchmark build of the game: the work of each frame
-// before its pacing wait, the intervals between frame starts, which frames
-// put a picture on the screen, the time from
+// before its pacing wait, the intervals between frame starts, how many
+// pictures were put on the screen since the frame before, the time from
 // the start of main to the first presented frame, how late each pacing sleep
 // woke, and peak memory. Times are read on the host's clock source.
 #include "host/present/frame_stats.h"
@@ -19,7 +19,7 @@ namespace {
 
 std::vector<float>  workMs;  // frame work, frame start to the pacing wait
 std::vector<double> startMs; // clock reading at each frame start
-std::vector<char>   shown;   // 1: the frame put a picture on the screen
+std::vector<int>    shown;   // pictures put on the screen since the frame before
 long                shownBefore  = 0;
 int64_t             processStart = 0;
 double              firstFrameMs = -1.0;
@@ -32,7 +32,7 @@ void recordWork(double clockMs)
 {
     workMs.push_back(static_cast<float>(clockMs - frameStart));
     startMs.push_back(frameStart);
-    shown.push_back(picturesShown != shownBefore);
+    shown.push_back(static_cast<int>(picturesShown - shownBefore));
     shownBefore = picturesShown;
 }
 

@@ -5,6 +5,7 @@
 #include "gfx/gl.h"
 #include "host/picture.h"
 #include "host/present/gl_calls.h"
+#include "host/present/present_thread.h"
 #include "host/present/scaler.h"
 #include "host/present_budget.h"
 #include "system/frame_clock.h"
@@ -42,7 +43,10 @@ bool createFramebuffer(std::string* error)
         *error = "cannot create the 640 x 480 frame buffer";
         return false;
     }
-    startScaler();
+    // Where the window has a second context, a thread of its own presents
+    // the pictures, with the scaler in its context.
+    if (!startPresentThread(window))
+        startScaler();
     gl.bindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
     return true;
 }
@@ -63,6 +67,25 @@ void swapWindow()
     window.swap();
     ++picturesShown;
     noteSwap(&presentBudget, made, readFrameClock());
+}
+
+// Hands the present thread a copy of the finished picture when one is due,
+// and folds what it measured into the budget.
+void presentFromThread(const ScalePlan& plan, int w, int h, double frameMs, double endMs)
+{
+    presentThreadFrame(endMs);
+    decayCosts(&presentBudget, frameMs);
+    noteFrame(&presentBudget, endMs - frameMs, frameMs);
+    const ThreadPresented done = presentThreadDone();
+    if (done.pictures > 0) {
+        picturesShown += done.pictures;
+        measureRows(&presentBudget, done.rows, done.rowsMs);
+        noteSwap(&presentBudget, done.swapMadeMs, done.swapBackMs);
+    }
+    if (!mayBeginPicture(presentBudget, plan.picture.height))
+        return;
+    pictureBegun(&presentBudget);
+    presentOnThread(picture, plan, w, h);
 }
 
 } // namespace
@@ -91,6 +114,7 @@ bool startPresenting(const PresentWindow& target, ScaleMode scale, std::string* 
 void stopPresenting()
 {
     if (picture.framebuffer) {
+        stopPresentThread();
         gl.bindFramebuffer(GL_FRAMEBUFFER, 0);
         stopScaler();
         deletePictureBuffer(&picture);
@@ -126,6 +150,11 @@ void presentDisplay()
     // The game's own drawing is finished first, so that the time left is
     // known and what a band is measured to cost is the band's alone.
     glFinish();
+    if (presentThreadRunning()) {
+        presentFromThread(plan, w, h, frameMs, endMs);
+        gl.bindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
+        return;
+    }
     const FramePresent step = planFramePresent(&presentBudget, frameMs, readFrameClock(), endMs, w,
                                                h, plan.picture.height);
     if (step.keep) {

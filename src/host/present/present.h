@@ -16,6 +16,17 @@ struct PresentWindow {
     bool (*swapWithoutWaiting)(); // asks swaps not to wait for the display; false: refused
     double (*refreshRate)();      // of the display the window is on, in Hz; 0: not known
     void* (*procAddress)(const char* name); // an OpenGL entry point; null when missing
+    // For presenting from a thread of its own; null where the host has none
+    // (then the game's thread presents). The context current in the calling
+    // thread; making one current there, on the window (null: none), false
+    // when it cannot; a second context of the window sharing the current
+    // one's objects, made current instead (null when it cannot be had);
+    // deleting one; and making the calling thread give way to the others.
+    void* (*currentContext)();
+    bool (*useContext)(void* context);
+    void* (*sharedContext)();
+    void (*deleteContext)(void* context);
+    void (*giveWay)();
 };
 
 // Presents into `window`, whose OpenGL context is current. A drawable of
@@ -28,7 +39,9 @@ bool startPresenting(const PresentWindow& window, ScaleMode scale, std::string* 
 void stopPresenting();
 
 // Shows the finished 640 x 480 picture (scaled, black bars) and swaps. Where
-// that would make the frame late, the picture is drawn in bands over the next
+// the window has a second context, a present thread does the scaling and the
+// swap from a copy of the picture (host/present/present_thread.h). Else,
+// where that would make the frame late, the picture is drawn in bands over the next
 // frames and swapped once whole (host/present_budget.h), and the pictures the
 // game finishes meanwhile are not shown. Where swaps wait for the display's
 // refresh, a picture is swapped only when that wait ends within the frame.

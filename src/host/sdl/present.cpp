@@ -31,12 +31,34 @@ double refreshRate()
 
 void* procAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
 
+void* currentContext() { return SDL_GL_GetCurrentContext(); }
+
+bool useContext(void* context)
+{
+    return SDL_GL_MakeCurrent(context ? window : nullptr, context) == 0;
+}
+
+void* sharedContext()
+{
+    SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 1);
+    SDL_GLContext second = SDL_GL_CreateContext(window);
+    SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
+    return second;
+}
+
+void deleteContext(void* context) { SDL_GL_DeleteContext(context); }
+
+// The lowest priority (nice 19 on Linux): the game's thread, which must not
+// be late, comes first whenever both want a core.
+void giveWay() { SDL_SetThreadPriority(SDL_THREAD_PRIORITY_LOW); }
+
 } // namespace
 
 bool startPresenting(SDL_Window* target, ScaleMode scale, std::string* error)
 {
     window                        = target;
-    const PresentWindow sdlWindow = {drawableSize,       depthBits,   swap,
-                                     swapWithoutWaiting, refreshRate, procAddress};
+    const PresentWindow sdlWindow = {
+        drawableSize,   depthBits,  swap,          swapWithoutWaiting, refreshRate, procAddress,
+        currentContext, useContext, sharedContext, deleteContext,      giveWay};
     return startPresenting(sdlWindow, scale, error);
 }

@@ -247,8 +247,10 @@ bool createDisplayWindow(std::string* error)
         return fail(error, reason);
     if (!glGetString(GL_VERSION))
         return fail(error, "No OpenGL 1.1 in the window's context");
-    const PresentWindow target = {drawableSize,       depthBits,   swap,
-                                  swapWithoutWaiting, refreshRate, procAddress};
+    // No present thread: a Windows driver presents in the game's frame.
+    const PresentWindow target = {drawableSize, depthBits,   swap,    swapWithoutWaiting,
+                                  refreshRate,  procAddress, nullptr, nullptr,
+                                  nullptr,      nullptr,     nullptr};
     if (!startPresenting(target, displaySettings.scale, &reason))
         return fail(error, "Cannot present the picture: " + reason);
     glViewport(0, 0, pictureWidth, pictureHeight);
