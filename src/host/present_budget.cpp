@@ -87,10 +87,12 @@ PresentStep planPresentStep(const PresentBudget& budget, double slackMs, int row
 
 int threadBandRows(double rowMs, int rowsLeft, double roomMs)
 {
-    int band = presentMinRows;
-    if (rowMs > 0.0)
-        band = static_cast<int>(std::min(presentThreadBandMs, roomMs) / rowMs);
-    return std::min(std::max(band, presentMinRows), std::max(rowsLeft, 1));
+    const int left = std::max(rowsLeft, 1);
+    int       band = presentMinRows;
+    if (rowMs > 0.0) // bounded before it becomes an int: a row may cost next to nothing
+        band = static_cast<int>(
+            std::min(std::min(presentThreadBandMs, roomMs) / rowMs, static_cast<double>(left)));
+    return std::min(std::max(band, presentMinRows), left);
 }
 
 bool threadStepFits(double nowMs, double stepMs, double frameEndMs, double wakeMarginMs)
@@ -160,9 +162,14 @@ void noteFrame(PresentBudget* budget, double startMs, double frameMs)
         budget->pictureDue = true;
 }
 
+bool picturesCostly(const PresentBudget& budget, int pictureRows)
+{
+    return pictureRows * budget.row.rate + budget.swap.rate >= presentCostlyMs;
+}
+
 bool mayBeginPicture(const PresentBudget& budget, int pictureRows)
 {
-    return pictureRows * budget.row.rate + budget.swap.rate < presentCostlyMs || budget.pictureDue;
+    return !picturesCostly(budget, pictureRows) || budget.pictureDue;
 }
 
 void pictureBegun(PresentBudget* budget) { budget->pictureDue = false; }

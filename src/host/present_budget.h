@@ -140,6 +140,9 @@ bool frameNearestRefresh(double refreshHz, double gridMs, double startMs, double
 // Notes the frame begun at `startMs`; whether a new picture of `pictureRows`
 // rows may be begun now; and that one was.
 void noteFrame(PresentBudget* budget, double startMs, double frameMs);
+// Whether a picture of `pictureRows` rows is measured to cost presentCostlyMs
+// or more to draw and swap.
+bool picturesCostly(const PresentBudget& budget, int pictureRows);
 bool mayBeginPicture(const PresentBudget& budget, int pictureRows);
 void pictureBegun(PresentBudget* budget);
 

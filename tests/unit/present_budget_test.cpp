@@ -152,6 +152,7 @@ TEST(PresentBudget, ThreadBandsFillTheRoomBeforeTheGamesWake)
         {0.01, 1080, 0.1, presentMinRows},     // never a sliver
         {0.01, 20, HUGE_VAL, 20},              // the last rows
         {0.0001, 1080, HUGE_VAL, 1080},        // a fast renderer: the whole picture
+        {1e-12, 1080, HUGE_VAL, 1080},         // a row next to free
     };
     for (const Band& b : bands)
         EXPECT_EQ(threadBandRows(b.rowMs, b.rowsLeft, b.roomMs), b.rows)

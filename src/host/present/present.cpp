@@ -16,10 +16,11 @@ namespace {
 
 using Ticks = std::chrono::steady_clock;
 
-PresentWindow window     = {};
-bool          presenting = false;
-ScaleMode     scaleMode  = ScaleMode::Auto;
-PictureBuffer picture    = {}; // framebuffer 0: the game draws into the window
+PresentWindow window      = {};
+bool          presenting  = false;
+bool          threadTried = false; // a present thread was started, or could not be
+ScaleMode     scaleMode   = ScaleMode::Auto;
+PictureBuffer picture     = {}; // framebuffer 0: the game draws into the window
 
 // A picture presented in bands over several frames: a copy of the game's
 // picture as it was finished, so that every band shows the same frame.
@@ -43,10 +44,7 @@ bool createFramebuffer(std::string* error)
         *error = "cannot create the 640 x 480 frame buffer";
         return false;
     }
-    // Where the window has a second context, a thread of its own presents
-    // the pictures, with the scaler in its context.
-    if (!startPresentThread(window))
-        startScaler();
+    startScaler();
     gl.bindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);
     return true;
 }
@@ -69,11 +67,25 @@ void swapWindow()
     noteSwap(&presentBudget, made, readFrameClock());
 }
 
+// Where pictures turn out costly (a software renderer) and the window has a
+// second context, a thread of its own presents them from then on, with the
+// scaler in its context: the game's thread then only copies each picture.
+// A graphics card keeps presenting in the game's frame.
+void startThreadWhereCostly(int pictureRows)
+{
+    if (threadTried || presentBudget.bands.active || presentBudget.row.rate == 0.0 ||
+        presentBudget.swap.rate == 0.0 || !picturesCostly(presentBudget, pictureRows))
+        return;
+    threadTried = true;
+    stopScaler();
+    if (!startPresentThread(window))
+        startScaler();
+}
+
 // Hands the present thread a copy of the finished picture when one is due,
 // and folds what it measured into the budget.
 void presentFromThread(const ScalePlan& plan, int w, int h, double frameMs, double endMs)
 {
-    presentThreadFrame(endMs);
     decayCosts(&presentBudget, frameMs);
     noteFrame(&presentBudget, endMs - frameMs, frameMs);
     const ThreadPresented done = presentThreadDone();
@@ -82,10 +94,12 @@ void presentFromThread(const ScalePlan& plan, int w, int h, double frameMs, doub
         measureRows(&presentBudget, done.rows, done.rowsMs);
         noteSwap(&presentBudget, done.swapMadeMs, done.swapBackMs);
     }
-    if (!mayBeginPicture(presentBudget, plan.picture.height))
-        return;
-    pictureBegun(&presentBudget);
-    presentOnThread(picture, plan, w, h);
+    if (mayBeginPicture(presentBudget, plan.picture.height)) {
+        pictureBegun(&presentBudget);
+        presentOnThread(picture, plan, w, h);
+    }
+    // Told last: the thread draws once the game's present is done.
+    presentThreadFrame(endMs);
 }
 
 } // namespace
@@ -95,9 +109,10 @@ PresentBudget presentBudget = {};
 
 bool startPresenting(const PresentWindow& target, ScaleMode scale, std::string* error)
 {
-    window     = target;
-    presenting = true;
-    scaleMode  = scale;
+    window      = target;
+    presenting  = true;
+    threadTried = false;
+    scaleMode   = scale;
     // Swaps must not wait for the display: frames would be lost waiting. A
     // driver or a compositor may keep them waiting all the same, refused or
     // not; the swaps' times tell (host/present_budget.h).
@@ -150,6 +165,7 @@ void presentDisplay()
     // The game's own drawing is finished first, so that the time left is
     // known and what a band is measured to cost is the band's alone.
     glFinish();
+    startThreadWhereCostly(plan.picture.height);
     if (presentThreadRunning()) {
         presentFromThread(plan, w, h, frameMs, endMs);
         gl.bindFramebuffer(GL_FRAMEBUFFER, picture.framebuffer);

@@ -21,12 +21,11 @@ struct PresentWindow {
     // thread; making one current there, on the window (null: none), false
     // when it cannot; a second context of the window sharing the current
     // one's objects, made current instead (null when it cannot be had);
-    // deleting one; and making the calling thread give way to the others.
+    // and deleting one.
     void* (*currentContext)();
     bool (*useContext)(void* context);
     void* (*sharedContext)();
     void (*deleteContext)(void* context);
-    void (*giveWay)();
 };
 
 // Presents into `window`, whose OpenGL context is current. A drawable of
@@ -39,13 +38,14 @@ bool startPresenting(const PresentWindow& window, ScaleMode scale, std::string* 
 void stopPresenting();
 
 // Shows the finished 640 x 480 picture (scaled, black bars) and swaps. Where
-// the window has a second context, a present thread does the scaling and the
-// swap from a copy of the picture (host/present/present_thread.h). Else,
-// where that would make the frame late, the picture is drawn in bands over the next
+// that would make the frame late, the picture is drawn in bands over the next
 // frames and swapped once whole (host/present_budget.h), and the pictures the
 // game finishes meanwhile are not shown. Where swaps wait for the display's
 // refresh, a picture is swapped only when that wait ends within the frame.
-// The time left is read on the frame clock, from frameStart.
+// Where pictures are measured costly and the window has a second context, a
+// present thread scales and swaps a copy of each picture shown from then on
+// (host/present/present_thread.h). The time left is read on the frame clock,
+// from frameStart.
 void presentDisplay();
 
 // Pictures swapped onto the screen so far.

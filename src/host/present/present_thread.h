@@ -1,11 +1,11 @@
 // Presenting from a thread of its own. The window gets a second OpenGL
-// context that shares the game's picture; in its own thread it scales a
-// finished picture into the window and swaps, while the game goes on with its
-// next frames. On a software renderer the scale is most of a frame's work:
-// drawn here it uses the time in which the game waits for its next frame, the
-// game's frames are never late for it, and a picture is never cut into bands.
-// The game's own drawing and its order are untouched: it still draws every
-// frame into its frame buffer in its one thread.
+// context that shares the game's picture; in its own thread it scales a copy
+// of a finished picture into the window and swaps, while the game goes on
+// with its next frames. On a software renderer the scale is most of a frame's
+// work: here it is drawn in bands between the game's present and its next
+// wake, in the time the game would wait anyway, and is not bound to fit one
+// frame's slack. The game's own drawing and its order are untouched: it still
+// draws every frame into its frame buffer in its one thread.
 #pragma once
 #include "gfx/gl.h"
 #include "host/scaling.h"

@@ -48,17 +48,13 @@ void* sharedContext()
 
 void deleteContext(void* context) { SDL_GL_DeleteContext(context); }
 
-// The lowest priority (nice 19 on Linux): the game's thread, which must not
-// be late, comes first whenever both want a core.
-void giveWay() { SDL_SetThreadPriority(SDL_THREAD_PRIORITY_LOW); }
-
 } // namespace
 
 bool startPresenting(SDL_Window* target, ScaleMode scale, std::string* error)
 {
     window                        = target;
     const PresentWindow sdlWindow = {
-        drawableSize,   depthBits,  swap,          swapWithoutWaiting, refreshRate, procAddress,
-        currentContext, useContext, sharedContext, deleteContext,      giveWay};
+        drawableSize, depthBits,      swap,       swapWithoutWaiting, refreshRate,
+        procAddress,  currentContext, useContext, sharedContext,      deleteContext};
     return startPresenting(sdlWindow, scale, error);
 }

@@ -250,7 +250,7 @@ bool createDisplayWindow(std::string* error)
     // No present thread: a Windows driver presents in the game's frame.
     const PresentWindow target = {drawableSize, depthBits,   swap,    swapWithoutWaiting,
                                   refreshRate,  procAddress, nullptr, nullptr,
-                                  nullptr,      nullptr,     nullptr};
+                                  nullptr,      nullptr};
     if (!startPresenting(target, displaySettings.scale, &reason))
         return fail(error, "Cannot present the picture: " + reason);
     glViewport(0, 0, pictureWidth, pictureHeight);
