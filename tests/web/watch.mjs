@@ -53,6 +53,7 @@ function shipX(shot) {
 
 const frames = (page) => page.evaluate(() => swarmPage.frames);
 const highScore = (page) => page.evaluate(() => Module._pageHighScore());
+const isPaused = async (page) => (await page.evaluate(() => Module._pagePaused())) === 1;
 const inPlay = async (page) => [3, 4].includes(await page.evaluate(() => Module._pageGameState()));
 const shown = (page, selector) => page.locator(selector).isVisible();
 
@@ -87,7 +88,17 @@ try {
   await until(page, async () => (shipX(await grab(page)) ?? 640) < 250, "the ship goes left");
   await page.keyboard.up("Space");
   await page.keyboard.up("ArrowLeft");
-  await page.keyboard.press("Escape"); // pauses
+  // Escape pauses only while the ship is in play and the wave not cleared: a
+  // hit or the wave's end can take the press, so it is pressed again until
+  // the game is paused, each time once the last press has had its frames.
+  await until(page, async () => {
+    if (await isPaused(page)) return true;
+    if (!(await inPlay(page))) return false; // at the title Escape would quit
+    await page.keyboard.press("Escape");
+    const pressed = await frames(page);
+    await until(page, async () => (await frames(page)) > pressed + 20, "the game runs after Escape");
+    return isPaused(page);
+  }, "Escape pauses the game");
   const paused = await frames(page);
   await until(page, async () => (await frames(page)) > paused + 150, "the game runs on paused");
   const left = shipX(await grab(page));

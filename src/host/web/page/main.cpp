@@ -244,6 +244,9 @@ EMSCRIPTEN_KEEPALIVE int pageHighScore() { return highScore; }
 // The game's state (game/game_data.h), for the tests.
 EMSCRIPTEN_KEEPALIVE int pageGameState() { return gameState; }
 
+// 1 while the game is paused, for the tests.
+EMSCRIPTEN_KEEPALIVE int pagePaused() { return paused ? 1 : 0; }
+
 // 1 while the game holds the key with that virtual-key code down (for the tests).
 EMSCRIPTEN_KEEPALIVE int pageKeyDown(int key) { return key >= 0 && key < 256 ? keys[key] : 0; }
 
