@@ -5,7 +5,6 @@
 //   node tests/web/watch.mjs SITE_DIR
 import { launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
 import { makeChecks } from "./checks.mjs";
-import { execFileSync } from "node:child_process";
 import { resolve } from "node:path";
 
 const site = resolve(process.argv[2]);
@@ -25,34 +24,12 @@ async function open(context, address) {
   return page;
 }
 
-// The picture's pixels, and the 640 x 480 picture's place in the canvas (the
-// canvas shrinks while the bar shows).
-async function grab(page) {
-  const png = await page.locator("#canvas").screenshot();
-  const rgb = execFileSync("convert", ["png:-", "-depth", "8", "rgb:-"], { input: png, maxBuffer: 1 << 26 });
-  const { width, height } = await page.evaluate(() => ({ width: canvas.clientWidth, height: canvas.clientHeight }));
-  // As the page places it (host/scaling.h): a whole multiple when that fills
-  // at least 85 % of the height the picture could have, else all of it.
-  const fill = Math.min(width / 640, height / 480);
-  const whole = Math.floor(fill);
-  const scale = whole >= 1 && whole * 480 >= 0.85 * fill * 480 ? whole : fill;
-  return { rgb, width, scale, x: (width - 640 * scale) / 2, y: (height - 480 * scale) / 2 };
-}
-
-// The ship's centre in game units: the mean x of the bright pixels at the
-// field's bottom; null when it is not there.
-function shipX(shot) {
-  let sum = 0, n = 0;
-  for (let gy = 5; gy < 45; gy += 1)
-    for (let gx = 140; gx < 640; gx += 1) {
-      const i = (Math.floor(shot.y + (480 - gy) * shot.scale) * shot.width + Math.floor(shot.x + gx * shot.scale)) * 3;
-      if (shot.rgb[i] + shot.rgb[i + 1] + shot.rgb[i + 2] > 300) { sum += gx; ++n; }
-    }
-  return n > 20 ? sum / n : null;
-}
-
 const frames = (page) => page.evaluate(() => swarmPage.frames);
 const highScore = (page) => page.evaluate(() => Module._pageHighScore());
+// The ship's left edge as the game holds it, -1 while it is not in play: the
+// two pages' pictures are scaled differently (the bar shows in one), so the
+// game's own figure compares them exactly.
+const shipAt = (page) => page.evaluate(() => Module._pageShipX());
 const isPaused = async (page) => (await page.evaluate(() => Module._pagePaused())) === 1;
 const inPlay = async (page) => [3, 4].includes(await page.evaluate(() => Module._pageGameState()));
 const shown = (page, selector) => page.locator(selector).isVisible();
@@ -85,7 +62,10 @@ try {
   await page.keyboard.down("ArrowLeft");
   await page.keyboard.down("Space");
   await until(page, async () => (await highScore(page)) > 0, "a shot scores");
-  await until(page, async () => (shipX(await grab(page)) ?? 640) < 250, "the ship goes left");
+  await until(page, async () => {
+    const x = await shipAt(page);
+    return x >= 0 && x < 230;
+  }, "the ship goes left");
   await page.keyboard.up("Space");
   await page.keyboard.up("ArrowLeft");
   // Escape pauses only while the ship is in play and the wave not cleared: a
@@ -101,7 +81,7 @@ try {
   }, "Escape pauses the game");
   const paused = await frames(page);
   await until(page, async () => (await frames(page)) > paused + 150, "the game runs on paused");
-  const left = shipX(await grab(page));
+  const left = await shipAt(page);
   const score = await highScore(page);
   await page.keyboard.press("Escape");
   await until(page, () => shown(page, "#watch-again"), "after the game, Watch again shows");
@@ -124,10 +104,8 @@ try {
   // The link in a new page plays the run, then offers to play.
   const watcher = await open(context, link);
   check(await shown(watcher, "#stop-watching"), "a link's page watches the run");
-  await until(watcher, async () => {
-    const x = shipX(await grab(watcher));
-    return x !== null && Math.abs(x - left) < 4;
-  }, `the watched ship goes where the player left it (${left.toFixed(0)})`);
+  await until(watcher, async () => (await isPaused(watcher)) && (await shipAt(watcher)) === left,
+    `the watched run pauses with the ship where the player left it (${left})`);
   await until(watcher, () => shown(watcher, "#message"), "the watched run ends");
   check(/play/.test(await watcher.locator("#message").textContent()), "and offers to play");
   check((await highScore(watcher)) === score, `the watched run scored as the game did (${score})`);

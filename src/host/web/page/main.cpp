@@ -247,6 +247,9 @@ EMSCRIPTEN_KEEPALIVE int pageGameState() { return gameState; }
 // 1 while the game is paused, for the tests.
 EMSCRIPTEN_KEEPALIVE int pagePaused() { return paused ? 1 : 0; }
 
+// The ship's left edge in screen units, -1 while it is not in play (for the tests).
+EMSCRIPTEN_KEEPALIVE int pageShipX() { return ship.active ? ship.x : -1; }
+
 // 1 while the game holds the key with that virtual-key code down (for the tests).
 EMSCRIPTEN_KEEPALIVE int pageKeyDown(int key) { return key >= 0 && key < 256 ? keys[key] : 0; }
 
