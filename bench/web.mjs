@@ -6,7 +6,7 @@
 //     swarm-web-replay beside swarm-replay on the same busy game;
 //   - the length of a ten-minute bot game's link, made by the page.
 //   SWARM_NPM_DIR=build-web/npm node bench/web.mjs [NATIVE_BUILD] [WEB_BUILD]
-import { launchChromium, serveDirectory } from "../tools/web/chromium.mjs";
+import { closeChromium, launchChromium, serveDirectory } from "../tools/web/chromium.mjs";
 import { spawnSync } from "node:child_process";
 import { readdirSync, readFileSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
@@ -51,8 +51,8 @@ await linker.goto(`${server.url}/index.html`);
 const link = await linker.evaluate((text) => swarmReplays.linkOf(text), recording);
 console.log(`a ten-minute bot game: recording ${recording.length} bytes, link ${link.length} characters ` +
   "(budget 8000)");
+await closeChromium(browser);
 await server.close();
-await browser.close();
 times.sort((a, b) => a - b);
 console.log(`first picture: ${times.join(", ")} ms, median ${times[2]} ms (budget 1000 ms)`);
 

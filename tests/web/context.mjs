@@ -3,7 +3,7 @@
 // afterwards the title comes back with its textures and font, frames run on,
 // and the console stays clean.
 //   node tests/web/context.mjs SITE_DIR
-import { launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
+import { closeChromium, launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
 import { execFileSync } from "node:child_process";
 import { resolve } from "node:path";
 
@@ -82,7 +82,7 @@ try {
   check(problems.length === 0, `no error or warning in the console${problems.length ? ":\n  " + problems.slice(0, 5).join("\n  ") : ""}`);
   await context.close();
 } finally {
+  await closeChromium(browser);
   await server.close();
-  await browser.close();
 }
 process.exitCode = failed ? 1 : 0;

@@ -5,7 +5,7 @@
 // visible page, the buttons keep inside the safe area and the fullscreen
 // button shows only where fullscreen can be had.
 //   node tests/web/input.mjs SITE_DIR
-import { launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
+import { closeChromium, launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
 import { resolve } from "node:path";
 
 const site = resolve(process.argv[2]);
@@ -162,7 +162,7 @@ try {
   }
   await iphone.close();
 } finally {
+  await closeChromium(browser);
   await server.close();
-  await browser.close();
 }
 process.exitCode = failed ? 1 : 0;

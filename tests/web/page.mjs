@@ -4,7 +4,7 @@
 // the page, the touch buttons play on a touch screen, a damaged HighScore.dat
 // reads as the default, and the console stays clean.
 //   node tests/web/page.mjs SITE_DIR
-import { launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
+import { closeChromium, launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
 import { makeChecks } from "./checks.mjs";
 import { execFileSync } from "node:child_process";
 import { resolve } from "node:path";
@@ -229,12 +229,12 @@ try {
     await until(bare, () => bare.locator("#message").isVisible(), "without WebGL the page says so");
     check(/WebGL/.test(await bare.locator("#message").textContent()), "the message names WebGL");
   } finally {
-    await plain.close();
+    await closeChromium(plain);
   }
 
   check(problems.length === 0, `no error or warning in the console${problems.length ? ":\n  " + problems.join("\n  ") : ""}`);
 } finally {
+  await closeChromium(browser);
   await server.close();
-  await browser.close();
 }
 process.exitCode = failures() ? 1 : 0;

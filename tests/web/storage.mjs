@@ -2,7 +2,7 @@
 // players meet them: the stores holding different scores, IndexedDB answering
 // after the start gave up waiting, two pages of one origin, storage refused.
 //   node tests/web/storage.mjs SITE_DIR
-import { launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
+import { closeChromium, launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
 import { resolve } from "node:path";
 
 const site = resolve(process.argv[2]);
@@ -171,7 +171,7 @@ try {
         "with storage refused, quitting says the high score could not be saved");
   await refused.close();
 } finally {
+  await closeChromium(browser);
   await server.close();
-  await browser.close();
 }
 process.exitCode = failed ? 1 : 0;

@@ -3,7 +3,7 @@
 // the same score) and then offers to play; the bar keeps beside the picture;
 // the best game is kept; a cut link says so and offers to play.
 //   node tests/web/watch.mjs SITE_DIR
-import { launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
+import { closeChromium, launchChromium, serveDirectory } from "../../tools/web/chromium.mjs";
 import { makeChecks } from "./checks.mjs";
 import { resolve } from "node:path";
 
@@ -125,7 +125,7 @@ try {
   await context.close();
   check(problems.length === 0, `no error in the console${problems.length ? ":\n  " + problems.join("\n  ") : ""}`);
 } finally {
+  await closeChromium(browser);
   await server.close();
-  await browser.close();
 }
 process.exitCode = failures() ? 1 : 0;

@@ -4,9 +4,10 @@
 //   const browser = await launchChromium([switches]); // a Browser of playwright
 //   const server  = await serveDirectory(dir);       // { url, close() }
 //   ... browser.newPage(), page.goto(server.url + "/index.html") ...
-//   await server.close(); await browser.close();
+//   await closeChromium(browser); await server.close();
 import { createRequire } from "node:module";
 import { createServer } from "node:http";
+import { readdirSync, readFileSync } from "node:fs";
 import { readFile, stat } from "node:fs/promises";
 import { basename, dirname, extname, join, normalize, resolve, sep } from "node:path";
 
@@ -32,7 +33,8 @@ export const chromiumPath = process.env.SWARM_CHROMIUM || "/usr/bin/chromium";
 // keeps a sandboxed machine's closed network out of the way.
 // `extraArgs` adds switches (the tests turn WebGL off with --disable-3d-apis).
 export async function launchChromium(extraArgs = []) {
-  return chromium.launch({
+  const before = children();
+  const browser = await chromium.launch({
     executablePath: chromiumPath,
     headless: true,
     args: [
@@ -49,6 +51,48 @@ export async function launchChromium(extraArgs = []) {
       ...extraArgs,
     ],
   });
+  launched.set(browser, [...children()].filter((pid) => !before.has(pid)));
+  return browser;
+}
+
+// Chromium's main process for each browser launched here. Playwright starts
+// it as a child of this process, leading a process group of its own.
+const launched = new WeakMap();
+
+// The pids of this process's children.
+function children() {
+  const pids = new Set();
+  for (const entry of readdirSync("/proc")) {
+    if (!/^\d+$/.test(entry)) continue;
+    try {
+      const stat = readFileSync(`/proc/${entry}/stat`, "utf8");
+      const ppid = Number(stat.slice(stat.lastIndexOf(")") + 2).split(" ")[1]);
+      if (ppid === process.pid) pids.add(Number(entry));
+    } catch {
+      // gone meanwhile
+    }
+  }
+  return pids;
+}
+
+// Closes a browser from launchChromium. Now and then headless Chromium never
+// finishes shutting down, and the program waiting for it would wait for
+// ever: after `graceMs` its processes are killed, which ends the close.
+export async function closeChromium(browser, graceMs = 15000) {
+  const closing = browser.close();
+  let timer;
+  const late = new Promise((resolve) => (timer = setTimeout(resolve, graceMs, true)));
+  if (await Promise.race([closing.then(() => false), late])) {
+    for (const pid of launched.get(browser) || []) {
+      try {
+        process.kill(-pid, "SIGKILL");
+      } catch {
+        // already gone
+      }
+    }
+  }
+  clearTimeout(timer);
+  await closing;
 }
 
 const types = {
@@ -84,6 +128,11 @@ export async function serveDirectory(root) {
   await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
   return {
     url: `http://127.0.0.1:${server.address().port}`,
-    close: () => new Promise((resolve) => server.close(resolve)),
+    // Connections still open (a browser's keep-alive ones) end with it.
+    close: () =>
+      new Promise((resolve) => {
+        server.close(resolve);
+        server.closeAllConnections();
+      }),
   };
 }

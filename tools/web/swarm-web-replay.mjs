@@ -7,7 +7,7 @@
 // and HighScore.dat when the game saved) are copied back out. Standard
 // output, standard error and the exit status are the tool's own.
 //   node swarm-web-replay.mjs REPLAY_PAGE_DIR [swarm-replay's arguments]
-import { launchChromium, serveDirectory } from "./chromium.mjs";
+import { closeChromium, launchChromium, serveDirectory } from "./chromium.mjs";
 import { existsSync, readdirSync, readFileSync, statSync, writeFileSync } from "node:fs";
 import { dirname, resolve } from "node:path";
 
@@ -118,7 +118,7 @@ try {
   if (run.out.length) process.stdout.write(run.out.join("\n") + "\n");
   if (run.err.length) process.stderr.write(run.err.join("\n") + "\n");
 } finally {
+  await closeChromium(browser);
   await server.close();
-  await browser.close();
 }
 process.exitCode = status;
